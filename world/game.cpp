@@ -1,0 +1,25 @@
+// Stand-in for the game world until it is built: start-up hands over the atlas table
+// and empties the typed names; the level and the scene are empty.
+#include "world/game.h"
+
+#include <cstring>
+
+#include "core/config.h"
+#include "core/state.h"
+#include "video/video.h"
+
+const int playerColours[4][3] = {
+    {255, 0, 0}, {124, 187, 110}, {138, 110, 187}, {187, 151, 110}};
+
+void gameInit() {
+    videoTextureAtlasSet(textureAtlases, 3);
+    stateTimer = 0;
+    memset(myPlayerName, 0, sizeof myPlayerName);
+    memset(serverName, 0, sizeof serverName);
+    myPlayerNameLength = 0;
+    serverNameLength = 0;
+}
+
+void gameLevelInit() {}
+void gameUpdate(float) {}
+void gameDraw() {}
