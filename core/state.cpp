@@ -1,9 +1,8 @@
 // Stand-in for the screen state machine until the screens are built: the state it owns,
-// the clocks, and a black menu frame.
+// the clocks and the stored button mask.
 #include "core/state.h"
 
 #include "core/input.h"
-#include "video/video.h"
 
 float totalTime = 0;
 float stateTimer = 0;
@@ -46,10 +45,4 @@ void stateUpdate(float dt) {
     totalTime += dt;
     stateTimer += dt;
     inputButtonsPrevious = inputButtons;
-}
-
-void stateDraw() {
-    videoClear(0, 0, 0, 255);
-    videoSetFrustum(-16, 16, -9, 9, 0.1f, 3000);
-    videoTextureAtlasBind(0);
 }
