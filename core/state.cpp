@@ -41,10 +41,13 @@ int keyboardActive = 0;
 float keyboardOffset = 50.0f;
 int keyboardRow = 3;
 int keyboardColumn = 9;
+// Four rows of ten keys, as the keyboard picture shows them.
+// clang-format off
 const char keyboardKeys[40] = {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0',
                                'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J',
                                'K', 'L', 'M', 'N', 'O', 'P', 'Q', 'R', 'S', 'T',
                                'U', 'V', 'W', 'X', 'Y', 'Z', '.', '.', '.', '@'};
+// clang-format on
 
 // Speeds in plane (or cursor) units per millisecond.
 static constexpr float stateSplashSpeed = 0.1f;
@@ -94,9 +97,15 @@ enum : int {
 // The mask read once at the start of the update; every test of the frame uses it.
 static ButtonMask stateButtons;
 
-static bool statePressed(ButtonMask bit) { return inputPressed(stateButtons, bit); }
-static bool stateConfirm() { return statePressed(buttonReturn) || statePressed(buttonA); }
-static void stateClick() { audioSfxPlay(stateSoundClick); }
+static bool statePressed(ButtonMask bit) {
+    return inputPressed(stateButtons, bit);
+}
+static bool stateConfirm() {
+    return statePressed(buttonReturn) || statePressed(buttonA);
+}
+static void stateClick() {
+    audioSfxPlay(stateSoundClick);
+}
 
 static void stateEnter(int state) {
     screenState = state;
@@ -161,9 +170,15 @@ static void stateMainUpdate(float dt) {
         screenState = statePlay;
         gameLevelInit();
         break;
-    case 1: screenState = stateToMultiplayer; break;
-    case 2: screenState = stateToCredits; break;
-    default: screenState = stateToSettings; break;
+    case 1:
+        screenState = stateToMultiplayer;
+        break;
+    case 2:
+        screenState = stateToCredits;
+        break;
+    default:
+        screenState = stateToSettings;
+        break;
     }
     stateClick();
 }
@@ -174,10 +189,18 @@ static void stateSettingsUpdate(float dt) {
     if (!stateConfirm()) return;
     // The click comes after the change, so that switching sound effects off is silent.
     switch (menuSettingsSelection) {
-    case 0: videoSetQuality(videoQuality == 0 ? 1 : 0); break;
-    case 1: audioMusicSetEnabled(musicOn == 1 ? 0 : 1); break;
-    case 2: audioSfxSetEnabled(sfxOn == 1 ? 0 : 1); break;
-    default: screenState = stateFromSettings; break;
+    case 0:
+        videoSetQuality(videoQuality == 0 ? 1 : 0);
+        break;
+    case 1:
+        audioMusicSetEnabled(musicOn == 1 ? 0 : 1);
+        break;
+    case 2:
+        audioSfxSetEnabled(sfxOn == 1 ? 0 : 1);
+        break;
+    default:
+        screenState = stateFromSettings;
+        break;
     }
     stateClick();
 }
@@ -200,7 +223,8 @@ static void stateNameDelete(char *name, int *length) {
 static void stateMultiplayerUpdate(float dt) {
     int &selection = menuMultiplayerSelection;
     if (keyboardOffset >= stateKeyboardHidden) stateSelectionMove(&selection, 4);
-    bool atRest = stateCursorMove(&menuMultiplayerCursor, menuMultiplayerCursorTargets[selection], dt);
+    bool atRest =
+        stateCursorMove(&menuMultiplayerCursor, menuMultiplayerCursorTargets[selection], dt);
 
     if (keyboardActive == 1) {
         keyboardOffset -= stateKeyboardSpeed * dt;
@@ -249,14 +273,18 @@ static void stateMultiplayerUpdate(float dt) {
     if (!atRest || !stateConfirm()) return;
     stateClick();
     switch (selection) {
-    case 3: screenState = stateFromMultiplayer; break;
+    case 3:
+        screenState = stateFromMultiplayer;
+        break;
     case 2:
         stateSlideBegin(stateMultiplayerToConnecting, statePlaneConnecting, stateConnecting);
         menuConnecting = 1;
         netConnectBegin();
         netConnect(myPlayerName, serverName);
         break;
-    default: keyboardActive = 1; break;
+    default:
+        keyboardActive = 1;
+        break;
     }
 }
 
@@ -298,7 +326,8 @@ static void stateLobbyUpdate(float dt) {
             netSendBegin();
         }
     }
-    stateApproach(&menuLobbyBarHeight, menuLobbyBarHeights[menuLobbySelection], stateCursorSpeed * dt);
+    stateApproach(&menuLobbyBarHeight, menuLobbyBarHeights[menuLobbySelection],
+                  stateCursorSpeed * dt);
 }
 
 void stateUpdate(float dt) {
@@ -315,38 +344,69 @@ void stateUpdate(float dt) {
     case stateSplashPause0:
         if (stateTimer >= 2000) screenState = stateSplashTo1;
         break;
-    case stateSplashTo1: stateScroll(&menuScrollX, stateSplashSpeed, 580, dt, stateSplashPause1); break;
+    case stateSplashTo1:
+        stateScroll(&menuScrollX, stateSplashSpeed, 580, dt, stateSplashPause1);
+        break;
     case stateSplashPause1:
         if (stateTimer >= 4000) screenState = stateSplashAway;
         break;
-    case stateSplashAway: stateScroll(&menuScrollX, stateSplashSpeed, 760, dt, stateToMain); break;
-    case stateToMain: stateScroll(&menuScrollX, stateScrollSpeed, 1100, dt, stateMain); break;
-    case stateMain: stateMainUpdate(dt); break;
-    case stateToCredits: stateScroll(&menuScrollY, stateScrollSpeed, 200, dt, stateCredits); break;
+    case stateSplashAway:
+        stateScroll(&menuScrollX, stateSplashSpeed, 760, dt, stateToMain);
+        break;
+    case stateToMain:
+        stateScroll(&menuScrollX, stateScrollSpeed, 1100, dt, stateMain);
+        break;
+    case stateMain:
+        stateMainUpdate(dt);
+        break;
+    case stateToCredits:
+        stateScroll(&menuScrollY, stateScrollSpeed, 200, dt, stateCredits);
+        break;
     case stateCredits:
         if (stateConfirm()) {
             screenState = stateFromCredits;
             stateClick();
         }
         break;
-    case stateFromCredits: stateScroll(&menuScrollY, -stateScrollSpeed, 0, dt, stateMain); break;
+    case stateFromCredits:
+        stateScroll(&menuScrollY, -stateScrollSpeed, 0, dt, stateMain);
+        break;
     case stateToMultiplayer:
         stateScroll(&menuScrollX, stateScrollSpeed, 1280, dt, stateMultiplayer);
         break;
-    case stateMultiplayer: stateMultiplayerUpdate(dt); break;
-    case stateFromMultiplayer: stateScroll(&menuScrollX, -stateScrollSpeed, 1100, dt, stateMain); break;
-    case stateConnecting: stateConnectingUpdate(); break;
-    case stateLobby: stateLobbyUpdate(dt); break;
-    case stateToSettings: stateScroll(&menuScrollY, -stateScrollSpeed, -200, dt, stateSettings); break;
-    case stateSettings: stateSettingsUpdate(dt); break;
-    case stateFromSettings: stateScroll(&menuScrollY, stateScrollSpeed, 0, dt, stateMain); break;
+    case stateMultiplayer:
+        stateMultiplayerUpdate(dt);
+        break;
+    case stateFromMultiplayer:
+        stateScroll(&menuScrollX, -stateScrollSpeed, 1100, dt, stateMain);
+        break;
+    case stateConnecting:
+        stateConnectingUpdate();
+        break;
+    case stateLobby:
+        stateLobbyUpdate(dt);
+        break;
+    case stateToSettings:
+        stateScroll(&menuScrollY, -stateScrollSpeed, -200, dt, stateSettings);
+        break;
+    case stateSettings:
+        stateSettingsUpdate(dt);
+        break;
+    case stateFromSettings:
+        stateScroll(&menuScrollY, stateScrollSpeed, 0, dt, stateMain);
+        break;
     case stateMultiplayerToConnecting:
     case stateConnectingToMultiplayer:
     case stateConnectingToLobby:
     case stateLobbyToConnecting:
-    case stateLobbyToGame: stateSlide(dt); break;
-    case statePlay: gameUpdate(dt); break;
-    default: break;
+    case stateLobbyToGame:
+        stateSlide(dt);
+        break;
+    case statePlay:
+        gameUpdate(dt);
+        break;
+    default:
+        break;
     }
 
     inputButtonsPrevious = stateButtons;

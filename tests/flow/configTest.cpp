@@ -18,7 +18,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 class Config : public testing::Test {
-protected:
+  protected:
     // Start-up: empty names, untouched block.
     void SetUp() override {
         memset(configBlock, 0, sizeof configBlock);
@@ -65,15 +65,15 @@ protected:
 };
 
 TEST_F(Config, SaveFromAnUntouchedBlockHasTheFixedLayout) {
-    configLoad();  // no file: nothing changes
+    configLoad(); // no file: nothing changes
     expectNames("", "");
     setNames("AB", "1.2.3.4");
     configSave();
     Bytes expected = {'S', 'A', 'V', 0, 2, 'A', 'B', 7, '1', '.', '2', '.', '3', '.', '4'};
-    expected.resize(256, 0);  // 241 zero bytes of tail
+    expected.resize(256, 0); // 241 zero bytes of tail
     EXPECT_EQ(readFile(), expected);
     configSave();
-    EXPECT_EQ(readFile(), expected);  // the same names save the same bytes
+    EXPECT_EQ(readFile(), expected); // the same names save the same bytes
 
     setNames("", "");
     configLoad();
@@ -93,7 +93,7 @@ TEST_F(Config, ShortOrForeignFilesAreIgnoredButStayInTheBlock) {
     writeFile(makeFile("NAME", "HOST", 255));
     configLoad();
     expectNames("", "");
-    EXPECT_EQ(configBlock[5], 'N');  // what was read stays
+    EXPECT_EQ(configBlock[5], 'N'); // what was read stays
     Bytes wrongMagic = makeFile("NAME", "HOST");
     wrongMagic[3] = 1;
     writeFile(wrongMagic);
@@ -160,9 +160,9 @@ TEST_F(Config, UnopenableFileIsNeitherReadNorWritten) {
     setNames("AB", "CD");
     configLoad();
     expectNames("AB", "CD");
-    configSave();  // fails quietly
+    configSave(); // fails quietly
     std::filesystem::remove("configuration.dat");
-    configSave();  // the next one tries again
+    configSave(); // the next one tries again
     EXPECT_EQ(readFile().size(), 256u);
 }
 
@@ -174,7 +174,7 @@ TEST(File, ReadAndWriteReportSizesAndFailures) {
     EXPECT_EQ(fileRead("f.bin", in), 5);
     EXPECT_EQ(memcmp(in, out, 5), 0);
     uint8_t small[3] = {};
-    EXPECT_EQ(fileRead("f.bin", small), 5);  // the size is the file's; 3 bytes are read
+    EXPECT_EQ(fileRead("f.bin", small), 5); // the size is the file's; 3 bytes are read
     EXPECT_EQ(small[2], 3);
     EXPECT_EQ(fileRead("missing.bin", in), -1);
     EXPECT_EQ(fileWrite("no/such/dir/f.bin", out), -1);
@@ -182,4 +182,4 @@ TEST(File, ReadAndWriteReportSizesAndFailures) {
     EXPECT_EQ(fileRead("d", in), -1);
 }
 
-}  // namespace
+} // namespace

@@ -42,12 +42,18 @@ int myPlayerId = 0;
 char playerNames[4][16];
 int playerNameLengths[4];
 void netInit() {}
-void netConnectBegin() { fakeCalls.push_back("netConnectBegin"); }
+void netConnectBegin() {
+    fakeCalls.push_back("netConnectBegin");
+}
 void netConnect(const char *playerName, const char *serverHost) {
     fakeCalls.push_back(std::string("netConnect(") + playerName + "," + serverHost + ")");
 }
-void netDisconnect() { fakeCalls.push_back("netDisconnect"); }
-void netSendBegin() { fakeCalls.push_back("netSendBegin"); }
+void netDisconnect() {
+    fakeCalls.push_back("netDisconnect");
+}
+void netSendBegin() {
+    fakeCalls.push_back("netSendBegin");
+}
 void netReceive() {
     fakeReceiveCount++;
     fakeReceiveSawPrevious = inputButtonsPrevious;
@@ -62,7 +68,9 @@ void netSendUpdate(float dt) {
 // world/game.cpp
 const int playerColours[4][3] = {};
 void gameInit() {}
-void gameLevelInit() { fakeCalls.push_back("gameLevelInit"); }
+void gameLevelInit() {
+    fakeCalls.push_back("gameLevelInit");
+}
 void gameUpdate(float dt) {
     fakeGameUpdateCount++;
     fakeGameUpdateDt = dt;
@@ -132,11 +140,13 @@ void flowPress(ButtonMask button, float dt) {
 }
 
 void flowIdle(float ms, float dt) {
-    for (float t = 0; t < ms; t += dt) flowFrame(dt, 0);
+    for (float t = 0; t < ms; t += dt)
+        flowFrame(dt, 0);
 }
 
 std::string flowCalls() {
     std::string s;
-    for (const std::string &c : fakeCalls) s += (s.empty() ? "" : "; ") + c;
+    for (const std::string &c : fakeCalls)
+        s += (s.empty() ? "" : "; ") + c;
     return s;
 }

@@ -17,7 +17,7 @@
 namespace {
 
 class Multiplayer : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         flowReset();
         screenState = 11;
@@ -27,7 +27,8 @@ protected:
 
     // Moves the menu to item and lets the cursor arrive.
     static void select(int item) {
-        while (menuMultiplayerSelection != item) flowPress(buttonDown);
+        while (menuMultiplayerSelection != item)
+            flowPress(buttonDown);
         flowIdle(1000);
     }
     // Confirms NAME or SERVER and lets the keyboard slide all the way in.
@@ -40,8 +41,10 @@ protected:
     static void type(char c) {
         int index = int(std::find(keyboardKeys, keyboardKeys + 40, c) - keyboardKeys);
         ASSERT_LT(index, 40);
-        while (keyboardRow != index / 10) flowPress(buttonDown);
-        while (keyboardColumn != index % 10) flowPress(buttonRight);
+        while (keyboardRow != index / 10)
+            flowPress(buttonDown);
+        while (keyboardColumn != index % 10)
+            flowPress(buttonRight);
         flowPress(buttonA);
     }
     static bool saved() { return std::filesystem::exists("configuration.dat"); }
@@ -56,7 +59,7 @@ TEST_F(Multiplayer, KeyboardSlidesInAndOutIn340Ms) {
     select(0);
     flowFrame(10, buttonReturn);
     EXPECT_EQ(keyboardActive, 1);
-    EXPECT_EQ(keyboardOffset, 50);  // it starts on the next frame
+    EXPECT_EQ(keyboardOffset, 50); // it starts on the next frame
     int frames = 0;
     while (keyboardOffset > 16 && frames < 100) {
         flowFrame(10);
@@ -66,10 +69,11 @@ TEST_F(Multiplayer, KeyboardSlidesInAndOutIn340Ms) {
     EXPECT_EQ(keyboardOffset, 16);
     flowIdle(100);
     EXPECT_EQ(keyboardOffset, 16);
-    flowFrame(10, buttonReturn);  // the slide ran before the Return: still in
+    flowFrame(10, buttonReturn); // the slide ran before the Return: still in
     EXPECT_EQ(keyboardActive, 0);
     EXPECT_EQ(keyboardOffset, 16);
-    for (frames = 0; keyboardOffset < 50 && frames < 100; frames++) flowFrame(10);
+    for (frames = 0; keyboardOffset < 50 && frames < 100; frames++)
+        flowFrame(10);
     EXPECT_EQ(frames, 34);
     EXPECT_EQ(keyboardOffset, 50);
 }
@@ -87,11 +91,12 @@ TEST_F(Multiplayer, CursorStartsOnTheDoneKey) {
 
 TEST_F(Multiplayer, LongestDottedAddressFitsExactly) {
     beginEntry(1);
-    for (char c : std::string("192.168.100.200")) type(c);
+    for (char c : std::string("192.168.100.200"))
+        type(c);
     EXPECT_EQ(serverNameLength, 15);
     EXPECT_STREQ(serverName, "192.168.100.200");
     int before = clicks();
-    type('7');  // dropped, with its click
+    type('7'); // dropped, with its click
     EXPECT_EQ(clicks(), before + 1);
     EXPECT_EQ(serverNameLength, 15);
     EXPECT_EQ(serverName[15], 0);
@@ -133,7 +138,7 @@ TEST_F(Multiplayer, KeyCursorWrapsSilently) {
     EXPECT_EQ(keyboardRow, 0);
     flowPress(buttonUp);
     EXPECT_EQ(keyboardRow, 3);
-    flowPress(buttonUp | buttonLeft);  // one action a frame: the row moves first
+    flowPress(buttonUp | buttonLeft); // one action a frame: the row moves first
     EXPECT_EQ(keyboardRow, 2);
     EXPECT_EQ(keyboardColumn, 9);
     EXPECT_EQ(flowCalls(), "");
@@ -145,9 +150,9 @@ TEST_F(Multiplayer, MenuIsFrozenWhileTheKeyboardIsOut) {
     flowPress(buttonDown);
     EXPECT_EQ(menuMultiplayerSelection, 1);
     EXPECT_EQ(keyboardRow, 1);
-    flowPress(buttonReturn);  // ends the entry, does not confirm SERVER again
+    flowPress(buttonReturn); // ends the entry, does not confirm SERVER again
     EXPECT_EQ(keyboardActive, 0);
-    flowPress(buttonDown);  // still sliding out
+    flowPress(buttonDown); // still sliding out
     EXPECT_EQ(menuMultiplayerSelection, 1);
     flowIdle(400);
     EXPECT_EQ(keyboardOffset, 50);
@@ -191,7 +196,7 @@ TEST_F(Multiplayer, ReturnDuringTheSlideOutSavesAgain) {
 
 TEST_F(Multiplayer, TypingDuringTheSlideOutChangesTheString) {
     beginEntry(0);
-    flowPress(buttonLeft);  // off the done key, onto '.'
+    flowPress(buttonLeft); // off the done key, onto '.'
     flowPress(buttonReturn);
     flowPress(buttonA);
     flowPress(buttonA);
@@ -200,7 +205,7 @@ TEST_F(Multiplayer, TypingDuringTheSlideOutChangesTheString) {
     EXPECT_STREQ(myPlayerName, ".");
     flowIdle(400);
     EXPECT_EQ(keyboardOffset, 50);
-    flowPress(buttonB);  // hidden: b does nothing on the menu
+    flowPress(buttonB); // hidden: b does nothing on the menu
     EXPECT_STREQ(myPlayerName, ".");
 }
 
@@ -228,4 +233,4 @@ TEST_F(Multiplayer, ConnectSlidesAwayAndConnectsWithBothStrings) {
     EXPECT_EQ(flowCalls(), "click; netConnectBegin; netConnect(BO,)");
 }
 
-}  // namespace
+} // namespace

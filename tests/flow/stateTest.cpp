@@ -18,7 +18,7 @@ namespace {
 constexpr ButtonMask allButtons = 0x1fff;
 
 class Flow : public testing::Test {
-protected:
+  protected:
     void SetUp() override { flowReset(); }
     TempWorkDir dir;
 };
@@ -48,8 +48,8 @@ TEST_F(Flow, SplashRunsItsTimetableWhateverIsPressed) {
     // it starts at 2990); from there 4000 ms to 400, a 2000 ms pause, 1800 ms to 580,
     // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100.
     float t = 2990;
-    std::vector<std::pair<int, float>> expected = {
-        {1, t += 4000}, {2, t += 2000}, {3, t += 1800}, {4, t += 4000}, {5, t += 1800}, {6, t += 850}};
+    std::vector<std::pair<int, float>> expected = {{1, t += 4000}, {2, t += 2000}, {3, t += 1800},
+                                                   {4, t += 4000}, {5, t += 1800}, {6, t += 850}};
     EXPECT_EQ(splashChanges(0), expected);
     EXPECT_EQ(splashChanges(allButtons), expected);
     EXPECT_EQ(menuScrollX, 1100);
@@ -79,7 +79,7 @@ TEST_F(Flow, OvershootLandsExactlyAndChangesStateInThatFrame) {
     EXPECT_EQ(menuScrollX, 1100);
     EXPECT_EQ(screenState, 6);
     EXPECT_EQ(stateTimer, 0);
-    flowFrame(10, buttonReturn);  // still held: no confirm
+    flowFrame(10, buttonReturn); // still held: no confirm
     EXPECT_EQ(screenState, 6);
 
     // Down.
@@ -113,7 +113,7 @@ TEST_F(Flow, MenuSelectionWrapsAndUpWithDownStays) {
     EXPECT_EQ(menuMainSelection, 0);
     flowPress(buttonDown);
     flowIdle(1000);
-    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]);  // lands exactly
+    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]); // lands exactly
 }
 
 TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
@@ -122,7 +122,8 @@ TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
     EXPECT_NE(menuMainCursor, menuMainCursorTargets[1]);
     // Pressed while moving, then held until long after the cursor has arrived.
     flowFrame(10, buttonReturn);
-    for (int i = 0; i < 100; i++) flowFrame(10, buttonReturn);
+    for (int i = 0; i < 100; i++)
+        flowFrame(10, buttonReturn);
     EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]);
     EXPECT_EQ(screenState, 6);
     EXPECT_EQ(flowCalls(), "");
@@ -164,10 +165,10 @@ TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
     flowPress(buttonA, 7);
     EXPECT_EQ(screenState, 23);
     EXPECT_EQ(flowCalls(), "gameLevelInit; click");
-    EXPECT_EQ(fakeGameUpdateCount, 1);  // the release frame already plays
+    EXPECT_EQ(fakeGameUpdateCount, 1); // the release frame already plays
     EXPECT_EQ(fakeGameUpdateDt, 7);
     flowIdle(1000);
-    EXPECT_EQ(screenState, 23);  // nothing leaves play
+    EXPECT_EQ(screenState, 23); // nothing leaves play
     EXPECT_EQ(flowCalls(), "gameLevelInit; click");
 }
 
@@ -179,7 +180,7 @@ TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
     flowPress(buttonA);
     EXPECT_EQ(screenState, 9);
     EXPECT_EQ(flowCalls(), "click");
-    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49);  // 500 ms in all, one frame in the press
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49); // 500 ms in all, one frame in the press
     EXPECT_EQ(menuScrollY, 0);
 }
 
@@ -219,7 +220,8 @@ TEST_F(Flow, HeldReturnDoesNotRepeat) {
     atScreen(20, 1100, -200);
     menuSettingsSelection = 0;
     menuSettingsCursor = menuSettingsCursorTargets[0];
-    for (int i = 0; i < 20; i++) flowFrame(10, buttonReturn);
+    for (int i = 0; i < 20; i++)
+        flowFrame(10, buttonReturn);
     EXPECT_EQ(videoQuality, 0);
     EXPECT_EQ(flowCalls(), "click");
 }
@@ -278,7 +280,7 @@ TEST_F(Flow, ConnectingScreenReachesTheLobbyOnlyWhenJoined) {
 }
 
 class Lobby : public Flow {
-protected:
+  protected:
     void SetUp() override {
         Flow::SetUp();
         atScreen(17, 1640, 0);
@@ -294,7 +296,7 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     flowPress(buttonUp);
     flowPress(buttonUp);
     EXPECT_EQ(menuLobbySelection, 0);
-    flowPress(buttonLeft);  // the cursor is still on its way: lost
+    flowPress(buttonLeft); // the cursor is still on its way: lost
     EXPECT_EQ(lobbyOption, 0);
     flowIdle(400);
     EXPECT_EQ(menuLobbyCursor, 10);
@@ -303,15 +305,15 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     EXPECT_EQ(lobbyOption, 7);
     flowPress(buttonRight);
     EXPECT_EQ(lobbyOption, 0);
-    flowPress(buttonLeft | buttonRight);  // Left wins
+    flowPress(buttonLeft | buttonRight); // Left wins
     EXPECT_EQ(lobbyOption, 7);
     EXPECT_EQ(flowCalls(), "click; click; click");
-    flowPress(buttonReturn);  // the selector ignores a confirm
+    flowPress(buttonReturn); // the selector ignores a confirm
     EXPECT_EQ(flowCalls(), "click; click; click");
     flowPress(buttonDown);
     flowIdle(400);
     EXPECT_EQ(menuLobbyBarHeight, 8);
-    flowPress(buttonLeft);  // only on the selector
+    flowPress(buttonLeft); // only on the selector
     EXPECT_EQ(lobbyOption, 7);
 }
 
@@ -323,7 +325,7 @@ TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
     EXPECT_EQ(flowCalls(), "click; netSendBegin; click; netSendBegin");
     fakeCalls.clear();
     netState = 2;
-    flowFrame(10, buttonReturn);  // the start frame does nothing else
+    flowFrame(10, buttonReturn); // the start frame does nothing else
     EXPECT_EQ(screenState, 22);
     EXPECT_EQ(menuSlideTarget, 1820);
     EXPECT_EQ(menuSlideNextState, 23);
@@ -338,7 +340,7 @@ TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
     flowPress(buttonA);
     EXPECT_EQ(screenState, 18);
     EXPECT_EQ(menuConnecting, 0);
-    EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 44);  // 450 ms, one frame in the press
+    EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 44); // 450 ms, one frame in the press
     flowIdle(1490);
     EXPECT_EQ(flowCalls(), "click");
     flowFrame(10);
@@ -350,11 +352,12 @@ TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
 
 TEST_F(Flow, BackgroundShrinksFromStateFiveToNineAndStays) {
     flowIdle(5000);
-    EXPECT_EQ(menuBackgroundScale, 38);  // the splash leaves it alone
+    EXPECT_EQ(menuBackgroundScale, 38); // the splash leaves it alone
     flowReset();
     atScreen(5, 760, 0);
     // 200 ms frames take exactly 1.0 off each time.
-    for (int i = 0; i < 28; i++) flowFrame(200);
+    for (int i = 0; i < 28; i++)
+        flowFrame(200);
     EXPECT_EQ(menuBackgroundScale, 10);
     flowFrame(200);
     EXPECT_EQ(menuBackgroundScale, 9);
@@ -368,7 +371,7 @@ TEST_F(Flow, BackgroundShrinksFromStateFiveToNineAndStays) {
 TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
     atScreen(6, 1100, 0);
     flowFrame(0, buttonDown);
-    EXPECT_EQ(totalTime, 0.01f);  // dt is raised to 0.01
+    EXPECT_EQ(totalTime, 0.01f); // dt is raised to 0.01
     EXPECT_EQ(stateTimer, 0.01f);
     EXPECT_EQ(fakeSendUpdateDt, 0.01f);
     EXPECT_EQ(fakeReceiveSawPrevious, buttonDown);
@@ -385,4 +388,4 @@ TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
     EXPECT_EQ(fakeSendUpdateCount, 24);
 }
 
-}  // namespace
+} // namespace

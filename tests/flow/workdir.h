@@ -10,9 +10,10 @@
 #include <string>
 
 class TempWorkDir {
-public:
+  public:
     TempWorkDir() : old_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cogmireFlowXXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "cogmireFlowXXXXXX").string();
         if (!mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
         dir_ = pattern;
         std::filesystem::current_path(dir_);
@@ -24,7 +25,7 @@ public:
     }
     const std::filesystem::path &path() const { return dir_; }
 
-private:
+  private:
     std::filesystem::path old_;
     std::filesystem::path dir_;
 };
