@@ -166,17 +166,17 @@ static void stateMainUpdate(float dt) {
     if (!stateMenu(&menuMainSelection, &menuMainCursor, menuMainCursorTargets, 4, dt)) return;
     if (!stateConfirm()) return;
     switch (menuMainSelection) {
-    case 0:
+    case 0: // QUICK TEST: straight into play, no slide
         screenState = statePlay;
         gameLevelInit();
         break;
-    case 1:
+    case 1: // MULTIPLAYER
         screenState = stateToMultiplayer;
         break;
-    case 2:
+    case 2: // CREDITS
         screenState = stateToCredits;
         break;
-    default:
+    default: // SETTINGS
         screenState = stateToSettings;
         break;
     }
@@ -189,16 +189,16 @@ static void stateSettingsUpdate(float dt) {
     if (!stateConfirm()) return;
     // The click comes after the change, so that switching sound effects off is silent.
     switch (menuSettingsSelection) {
-    case 0:
+    case 0: // GFX
         videoSetQuality(videoQuality == 0 ? 1 : 0);
         break;
-    case 1:
+    case 1: // MUSIC
         audioMusicSetEnabled(musicOn == 1 ? 0 : 1);
         break;
-    case 2:
+    case 2: // SFX
         audioSfxSetEnabled(sfxOn == 1 ? 0 : 1);
         break;
-    default:
+    default: // BACK
         screenState = stateFromSettings;
         break;
     }
@@ -242,7 +242,7 @@ static void stateMultiplayerUpdate(float dt) {
             configSave();
         } else if (statePressed(buttonA)) {
             stateClick();
-            if (keyboardRow == 3 && keyboardColumn == 9) {
+            if (keyboardRow == 3 && keyboardColumn == 9) { // the done key
                 keyboardActive = 0;
                 configSave();
             } else {
@@ -273,16 +273,16 @@ static void stateMultiplayerUpdate(float dt) {
     if (!atRest || !stateConfirm()) return;
     stateClick();
     switch (selection) {
-    case 3:
+    case 3: // BACK
         screenState = stateFromMultiplayer;
         break;
-    case 2:
+    case 2: // CONNECT
         stateSlideBegin(stateMultiplayerToConnecting, statePlaneConnecting, stateConnecting);
         menuConnecting = 1;
         netConnectBegin();
         netConnect(myPlayerName, serverName);
         break;
-    default:
+    default: // NAME or SERVER: the keyboard slides in from the next frame
         keyboardActive = 1;
         break;
     }
@@ -316,11 +316,11 @@ static void stateLobbyUpdate(float dt) {
         }
     }
     if (atRest && stateConfirm()) {
-        if (menuLobbySelection == 2) {
+        if (menuLobbySelection == 2) { // DISCONNECT
             stateClick();
             stateSlideBegin(stateLobbyToConnecting, statePlaneConnecting, stateConnecting);
             menuConnecting = 0;
-        } else if (menuLobbySelection == 1) {
+        } else if (menuLobbySelection == 1) { // START
             // The state stays until the server's answer starts the game.
             stateClick();
             netSendBegin();
