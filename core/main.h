@@ -16,7 +16,11 @@ int64_t mainTimeGet();
 int mainStartup();
 // Frame time from the tick count: the signed difference to *previous, at least 1 ms.
 float mainFrameTime(uint32_t now, uint32_t *previous);
+// The window's events: a resize sets the video mode and the GL state again; quit.
+void mainEvents();
 // One frame of the loop: buttons, time, events, update, draw, swap, 1 ms sleep.
 void mainFrame(uint32_t *previous);
+// Frames until quit, then SDL_Quit; returns the exit status 0.
+int mainLoop();
 // The whole program after its entry: start-up, frames until quit, SDL_Quit.
 int mainRun();

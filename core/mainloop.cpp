@@ -78,13 +78,11 @@ float mainFrameTime(uint32_t now, uint32_t *previous) {
     return dt;
 }
 
-void mainFrame(uint32_t *previous) {
-    inputPoll();
-    if (inputButtons & buttonEscape) mainQuit = 1;
-    float dt = mainFrameTime(SDL_GetTicks(), previous);
+void mainEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         if (event.type == SDL_VIDEORESIZE) {
+            // The event's size is kept even when the new mode cannot be set.
             windowWidth = event.resize.w;
             windowHeight = event.resize.h;
             SDL_Surface *surface = SDL_SetVideoMode(windowWidth, windowHeight, 32, mainVideoFlags);
@@ -93,17 +91,29 @@ void mainFrame(uint32_t *previous) {
             mainQuit = 1;
         }
     }
+}
+
+void mainFrame(uint32_t *previous) {
+    inputPoll();
+    // Escape ends the program after this frame, which still runs to its end.
+    if (inputButtons & buttonEscape) mainQuit = 1;
+    float dt = mainFrameTime(SDL_GetTicks(), previous);
+    mainEvents();
     stateUpdate(dt);
     stateDraw();
     videoSwapBuffers();
     SDL_Delay(1);
 }
 
-int mainRun() {
-    int status = mainStartup();
-    if (status != 0) return status;
+int mainLoop() {
     uint32_t previous = 0;
     while (!mainQuit) mainFrame(&previous);
     SDL_Quit();
     return 0;
+}
+
+int mainRun() {
+    int status = mainStartup();
+    if (status != 0) return status;
+    return mainLoop();
 }

@@ -1,0 +1,391 @@
+// The screen state machine: splash timing, scrolls and slides, the menu rule, the main
+// menu, credits, settings, connecting screen and lobby, the background and the order of
+// the update's steps.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "core/state.h"
+#include "fakes.h"
+#include "net/net.h"
+#include "video/video.h"
+#include "audio/audio.h"
+#include "workdir.h"
+
+namespace {
+
+constexpr ButtonMask allButtons = 0x1fff;
+
+class Flow : public testing::Test {
+  protected:
+    void SetUp() override { flowReset(); }
+    TempWorkDir dir;
+};
+
+void atScreen(int state, float x, float y) {
+    screenState = state;
+    menuScrollX = x;
+    menuScrollY = y;
+    stateTimer = 0;
+}
+
+// The frames at which the splash changes state, with dt 10 and the given buttons held on
+// every other frame.
+std::vector<std::pair<int, float>> splashChanges(ButtonMask noise) {
+    flowReset();
+    std::vector<std::pair<int, float>> changes;
+    int last = screenState;
+    for (int frame = 0; screenState != 6 && frame < 3000; frame++) {
+        flowFrame(10, frame % 2 ? noise : 0);
+        if (screenState != last) changes.push_back({last = screenState, totalTime});
+    }
+    return changes;
+}
+
+TEST_F(Flow, SplashRunsItsTimetableWhateverIsPressed) {
+    // The frame that brings the timer to 3000 is the first to scroll (it ends at 3000, so
+    // it starts at 2990); from there 4000 ms to 400, a 2000 ms pause, 1800 ms to 580,
+    // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100.
+    float t = 2990;
+    std::vector<std::pair<int, float>> expected = {{1, t += 4000}, {2, t += 2000}, {3, t += 1800},
+                                                   {4, t += 4000}, {5, t += 1800}, {6, t += 850}};
+    EXPECT_EQ(splashChanges(0), expected);
+    EXPECT_EQ(splashChanges(allButtons), expected);
+    EXPECT_EQ(menuScrollX, 1100);
+    EXPECT_EQ(menuScrollY, 0);
+}
+
+TEST_F(Flow, SplashWaitCountsFromStartUp) {
+    flowIdle(2990);
+    EXPECT_EQ(menuScrollX, 0);
+    flowFrame(10);
+    EXPECT_EQ(menuScrollX, 1);
+
+    // A long first frame (the start-up's loading) shortens the wait.
+    flowReset();
+    flowFrame(2500);
+    flowIdle(490);
+    EXPECT_EQ(menuScrollX, 0);
+    flowFrame(10);
+    EXPECT_EQ(menuScrollX, 1);
+}
+
+TEST_F(Flow, OvershootLandsExactlyAndChangesStateInThatFrame) {
+    // Up, with a confirm in the same frame: the landing is the frame's one transition.
+    atScreen(5, 1099, 0);
+    stateTimer = 123;
+    flowFrame(10, buttonReturn);
+    EXPECT_EQ(menuScrollX, 1100);
+    EXPECT_EQ(screenState, 6);
+    EXPECT_EQ(stateTimer, 0);
+    flowFrame(10, buttonReturn); // still held: no confirm
+    EXPECT_EQ(screenState, 6);
+
+    // Down.
+    flowReset();
+    atScreen(9, 1100, 1);
+    flowFrame(10);
+    EXPECT_EQ(menuScrollY, 0);
+    EXPECT_EQ(screenState, 6);
+
+    // A slide back down to the multiplayer screen.
+    flowReset();
+    atScreen(15, 1283, 0);
+    stateTimer = 77;
+    menuSlideTarget = 1280;
+    menuSlideNextState = 11;
+    flowFrame(10);
+    EXPECT_EQ(menuScrollX, 1280);
+    EXPECT_EQ(screenState, 11);
+    EXPECT_EQ(stateTimer, 0);
+}
+
+TEST_F(Flow, MenuSelectionWrapsAndUpWithDownStays) {
+    atScreen(6, 1100, 0);
+    flowPress(buttonUp | buttonDown);
+    EXPECT_EQ(menuMainSelection, 0);
+    flowPress(buttonUp);
+    EXPECT_EQ(menuMainSelection, 3);
+    flowPress(buttonUp | buttonDown);
+    EXPECT_EQ(menuMainSelection, 3);
+    flowPress(buttonDown);
+    EXPECT_EQ(menuMainSelection, 0);
+    flowPress(buttonDown);
+    flowIdle(1000);
+    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]); // lands exactly
+}
+
+TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
+    atScreen(6, 1100, 0);
+    flowFrame(10, buttonDown);
+    EXPECT_NE(menuMainCursor, menuMainCursorTargets[1]);
+    // Pressed while moving, then held until long after the cursor has arrived.
+    flowFrame(10, buttonReturn);
+    for (int i = 0; i < 100; i++)
+        flowFrame(10, buttonReturn);
+    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]);
+    EXPECT_EQ(screenState, 6);
+    EXPECT_EQ(flowCalls(), "");
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 10);
+    EXPECT_EQ(flowCalls(), "click");
+}
+
+TEST_F(Flow, ConfirmActsInTheFrameOfAChangeWhenTheCursorArrives) {
+    // A 100 ms frame moves the cursor 10, past the next item's 7.6.
+    atScreen(6, 1100, 0);
+    flowFrame(100, buttonDown | buttonReturn);
+    EXPECT_EQ(screenState, 10);
+}
+
+TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
+    struct Case {
+        int selection, via, to;
+        float x, y;
+    } cases[] = {{1, 10, 11, 1280, 0}, {2, 7, 8, 1100, 200}, {3, 19, 20, 1100, -200}};
+    for (const Case &c : cases) {
+        flowReset();
+        atScreen(6, 1100, 0);
+        menuMainSelection = c.selection;
+        menuMainCursor = menuMainCursorTargets[c.selection];
+        flowPress(buttonReturn);
+        EXPECT_EQ(screenState, c.via);
+        EXPECT_EQ(flowCalls(), "click");
+        flowFramesUntilState(c.to, 10, 100);
+        EXPECT_EQ(screenState, c.to);
+        EXPECT_EQ(menuScrollX, c.x);
+        EXPECT_EQ(menuScrollY, c.y);
+        EXPECT_EQ(stateTimer, 0);
+    }
+}
+
+TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
+    atScreen(6, 1100, 0);
+    flowPress(buttonA, 7);
+    EXPECT_EQ(screenState, 23);
+    EXPECT_EQ(flowCalls(), "gameLevelInit; click");
+    EXPECT_EQ(fakeGameUpdateCount, 1); // the release frame already plays
+    EXPECT_EQ(fakeGameUpdateDt, 7);
+    flowIdle(1000);
+    EXPECT_EQ(screenState, 23); // nothing leaves play
+    EXPECT_EQ(flowCalls(), "gameLevelInit; click");
+}
+
+TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
+    atScreen(8, 1100, 200);
+    flowIdle(1000);
+    flowPress(buttonLeft);
+    EXPECT_EQ(screenState, 8);
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 9);
+    EXPECT_EQ(flowCalls(), "click");
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49); // 500 ms in all, one frame in the press
+    EXPECT_EQ(menuScrollY, 0);
+}
+
+TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
+    atScreen(20, 1100, -200);
+    auto choose = [](int item) {
+        menuSettingsSelection = item;
+        menuSettingsCursor = menuSettingsCursorTargets[item];
+        flowPress(buttonReturn);
+    };
+    choose(2);
+    EXPECT_EQ(sfxOn, 0);
+    EXPECT_EQ(flowCalls(), "audioSfxSetEnabled(0); silentClick");
+    fakeCalls.clear();
+    choose(2);
+    EXPECT_EQ(sfxOn, 1);
+    EXPECT_EQ(flowCalls(), "audioSfxSetEnabled(1); click");
+    fakeCalls.clear();
+    musicOn = 0;
+    choose(1);
+    EXPECT_EQ(musicOn, 1);
+    EXPECT_EQ(flowCalls(), "audioMusicSetEnabled(1); click");
+    fakeCalls.clear();
+    choose(0);
+    EXPECT_EQ(videoQuality, 0);
+    choose(0);
+    EXPECT_EQ(videoQuality, 1);
+    EXPECT_EQ(flowCalls(), "click; click");
+    EXPECT_EQ(screenState, 20);
+    choose(3);
+    EXPECT_EQ(screenState, 21);
+    flowFramesUntilState(6, 10, 100);
+    EXPECT_EQ(menuScrollY, 0);
+}
+
+TEST_F(Flow, HeldReturnDoesNotRepeat) {
+    atScreen(20, 1100, -200);
+    menuSettingsSelection = 0;
+    menuSettingsCursor = menuSettingsCursorTargets[0];
+    for (int i = 0; i < 20; i++)
+        flowFrame(10, buttonReturn);
+    EXPECT_EQ(videoQuality, 0);
+    EXPECT_EQ(flowCalls(), "click");
+}
+
+TEST_F(Flow, ConnectThatGetsNoWelcomeFallsBack) {
+    atScreen(11, 1280, 0);
+    menuMultiplayerSelection = 2;
+    menuMultiplayerCursor = menuMultiplayerCursorTargets[2];
+    flowFrame(10, buttonA);
+    EXPECT_EQ(screenState, 13);
+    EXPECT_EQ(menuConnecting, 1);
+    // 450 ms of slide, then 1500 ms on the connecting screen: 1950 ms from the confirm.
+    EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 45);
+    EXPECT_EQ(menuScrollX, 1460);
+    flowIdle(1490);
+    EXPECT_EQ(screenState, 14);
+    EXPECT_EQ(flowCalls(), "click; netConnectBegin; netConnect(,)");
+    flowFrame(10);
+    EXPECT_EQ(screenState, 15);
+    EXPECT_EQ(menuSlideTarget, 1280);
+    EXPECT_EQ(flowCalls(), "click; netConnectBegin; netConnect(,); netDisconnect");
+    EXPECT_EQ(flowFramesUntilState(11, 10, 1000), 45);
+    EXPECT_EQ(menuScrollX, 1280);
+    EXPECT_EQ(menuConnecting, 1);
+}
+
+TEST_F(Flow, ConnectingScreenReachesTheLobbyOnlyWhenJoined) {
+    atScreen(14, 1460, 0);
+    menuConnecting = 1;
+    netState = 1;
+    flowIdle(1490);
+    EXPECT_EQ(screenState, 14);
+    flowFrame(10);
+    EXPECT_EQ(screenState, 16);
+    EXPECT_EQ(flowFramesUntilState(17, 10, 1000), 45);
+    EXPECT_EQ(menuScrollX, 1640);
+    EXPECT_EQ(flowCalls(), "");
+
+    // A game already running is no join.
+    flowReset();
+    atScreen(14, 1460, 0);
+    menuConnecting = 1;
+    netState = 2;
+    flowIdle(1500);
+    EXPECT_EQ(screenState, 15);
+    EXPECT_EQ(flowCalls(), "netDisconnect");
+
+    // A disconnect goes back even while joined, and only after the 1500 ms.
+    flowReset();
+    atScreen(14, 1460, 0);
+    menuConnecting = 0;
+    netState = 1;
+    flowIdle(1500);
+    EXPECT_EQ(screenState, 15);
+    EXPECT_EQ(flowCalls(), "netDisconnect");
+}
+
+class Lobby : public Flow {
+  protected:
+    void SetUp() override {
+        Flow::SetUp();
+        atScreen(17, 1640, 0);
+        netState = 1;
+    }
+    void select(int item) {
+        menuLobbySelection = item;
+        menuLobbyCursor = menuLobbyCursorTargets[item];
+    }
+};
+
+TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
+    flowPress(buttonUp);
+    flowPress(buttonUp);
+    EXPECT_EQ(menuLobbySelection, 0);
+    flowPress(buttonLeft); // the cursor is still on its way: lost
+    EXPECT_EQ(lobbyOption, 0);
+    flowIdle(400);
+    EXPECT_EQ(menuLobbyCursor, 10);
+    EXPECT_EQ(menuLobbyBarHeight, 26);
+    flowPress(buttonLeft);
+    EXPECT_EQ(lobbyOption, 7);
+    flowPress(buttonRight);
+    EXPECT_EQ(lobbyOption, 0);
+    flowPress(buttonLeft | buttonRight); // Left wins
+    EXPECT_EQ(lobbyOption, 7);
+    EXPECT_EQ(flowCalls(), "click; click; click");
+    flowPress(buttonReturn); // the selector ignores a confirm
+    EXPECT_EQ(flowCalls(), "click; click; click");
+    flowPress(buttonDown);
+    flowIdle(400);
+    EXPECT_EQ(menuLobbyBarHeight, 8);
+    flowPress(buttonLeft); // only on the selector
+    EXPECT_EQ(lobbyOption, 7);
+}
+
+TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
+    select(1);
+    flowPress(buttonReturn);
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 17);
+    EXPECT_EQ(flowCalls(), "click; netSendBegin; click; netSendBegin");
+    fakeCalls.clear();
+    netState = 2;
+    flowFrame(10, buttonReturn); // the start frame does nothing else
+    EXPECT_EQ(screenState, 22);
+    EXPECT_EQ(menuSlideTarget, 1820);
+    EXPECT_EQ(menuSlideNextState, 23);
+    EXPECT_EQ(flowCalls(), "gameLevelInit");
+    EXPECT_EQ(flowFramesUntilState(23, 10, 1000), 45);
+    EXPECT_EQ(menuScrollX, 1820);
+    EXPECT_EQ(flowCalls(), "gameLevelInit");
+}
+
+TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
+    select(2);
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 18);
+    EXPECT_EQ(menuConnecting, 0);
+    EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 44); // 450 ms, one frame in the press
+    flowIdle(1490);
+    EXPECT_EQ(flowCalls(), "click");
+    flowFrame(10);
+    EXPECT_EQ(flowCalls(), "click; netDisconnect");
+    EXPECT_EQ(screenState, 15);
+    flowFramesUntilState(11, 10, 1000);
+    EXPECT_EQ(menuScrollX, 1280);
+}
+
+TEST_F(Flow, BackgroundShrinksFromStateFiveToNineAndStays) {
+    flowIdle(5000);
+    EXPECT_EQ(menuBackgroundScale, 38); // the splash leaves it alone
+    flowReset();
+    atScreen(5, 760, 0);
+    // 200 ms frames take exactly 1.0 off each time.
+    for (int i = 0; i < 28; i++)
+        flowFrame(200);
+    EXPECT_EQ(menuBackgroundScale, 10);
+    flowFrame(200);
+    EXPECT_EQ(menuBackgroundScale, 9);
+    EXPECT_EQ(screenState, 6);
+    flowPress(buttonReturn);
+    flowIdle(1000);
+    EXPECT_EQ(screenState, 23);
+    EXPECT_EQ(menuBackgroundScale, 9);
+}
+
+TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
+    atScreen(6, 1100, 0);
+    flowFrame(0, buttonDown);
+    EXPECT_EQ(totalTime, 0.01f); // dt is raised to 0.01
+    EXPECT_EQ(stateTimer, 0.01f);
+    EXPECT_EQ(fakeSendUpdateDt, 0.01f);
+    EXPECT_EQ(fakeReceiveSawPrevious, buttonDown);
+    EXPECT_EQ(fakeReceiveSawScale, 38.0f - 0.005f * 0.01f);
+    EXPECT_EQ(inputButtonsPrevious, buttonDown);
+
+    // Every state receives, then sends.
+    flowReset();
+    for (int state = 0; state < 24; state++) {
+        screenState = state;
+        flowFrame(10);
+    }
+    EXPECT_EQ(fakeReceiveCount, 24);
+    EXPECT_EQ(fakeSendUpdateCount, 24);
+}
+
+} // namespace

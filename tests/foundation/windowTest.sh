@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Starts the real client in the current X server and checks its window (caption, size),
+# then holds Escape and expects the program to end with status 0.
+set -u
+client=$1
+data=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$data/gfx" "$data/bgm" "$data/sfx" "$work/" 2>/dev/null
+cd "$work"
+"$client" 2>"$work/stderr" &
+pid=$!
+fail() {
+    echo "FAIL: $*"
+    kill "$pid" 2>/dev/null
+    sed "s/^/client: /" "$work/stderr"
+    echo "DISPLAY=$DISPLAY"; ps -o pid,stat,wchan:20,etime,cmd -p "$pid"; cat /proc/$pid/stack 2>/dev/null | head -5; ls -la /tmp/.X11-unix/
+    exit 1
+}
+
+wid=""
+for _ in $(seq 50); do
+    wid=$(xdotool search --name '^Cogmire SDL OpenGL$' 2>/dev/null | head -n 1)
+    [ -n "$wid" ] && break
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "no window with the caption"
+name=$(xdotool getwindowname "$wid")
+[ "$name" = "Cogmire SDL OpenGL" ] || fail "caption is '$name'"
+geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "960x544" ] || fail "window is $geometry"
+
+sleep 0.5
+xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+xdotool keydown Escape
+sleep 0.1
+xdotool keyup Escape
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "still running after Escape"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "window $geometry, caption '$name', exit status $status after Escape"
