@@ -33,7 +33,7 @@ double medianFrame(int frames) {
     return ms[ms.size() / 2];
 }
 
-TEST(FrameTime, SplashAndMenus) {
+TEST(FrameMedian, SplashAndMainMenu) {
     if (const char *source = getenv("COGMIRE_SOURCE")) {
         ASSERT_EQ(chdir(source), 0);
     }
