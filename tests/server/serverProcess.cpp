@@ -468,14 +468,14 @@ TEST_F(Server, SilentClientIsPingedThenDroppedWhileOthersAnswer) {
     silent.send("\0\3p"_b);
     std::vector<Heard> heard;
     for (Peer *p : {&ann, &silent, &bo}) p->keepPings = true;
-    listen({&ann, &silent, &bo}, {true, false, true}, heard, start, 3200);
+    listen({&ann, &silent, &bo}, {true, false, true}, heard, start, 3400);
     EXPECT_EQ(server.line(), "NOINCOMINGTRAFFIC: tmp (1) timed out.\n");
 
     // The silent one: one ping just over a second in, nothing after it.
     ASSERT_EQ(heard[1].datagrams.size(), 1u);
     EXPECT_EQ(heard[1].datagrams[0].second, "\0\3p"_b);
     EXPECT_GE(heard[1].datagrams[0].first, 1000);
-    EXPECT_LT(heard[1].datagrams[0].first, 1700);
+    EXPECT_LT(heard[1].datagrams[0].first, 1900);
     // The others: pings, then the names with slot 1 empty, then the disconnect of slot 1.
     for (int i : {0, 2}) {
         Bytes names = "\0\15N\4ann\0\0bo\0\0"_b;
@@ -488,7 +488,7 @@ TEST_F(Server, SilentClientIsPingedThenDroppedWhileOthersAnswer) {
         }
         EXPECT_EQ(rest, (std::vector<Bytes>{names, "\0\4D\1"_b})) << "peer " << i;
         EXPECT_GE(namesAt, 2000);
-        EXPECT_LT(namesAt, 2800);
+        EXPECT_LT(namesAt, 3000);
     }
     // The answering clients stay joined.
     ann.send("\0\5U\0\0"_b);
@@ -507,7 +507,7 @@ TEST_F(Server, AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot) {
     // a answers each ping with an unknown message, b with a datagram too small to count.
     int aPings = 0;
     int bPings = 0;
-    while (elapsedMs(start) < 3300) {
+    while (elapsedMs(start) < 3500) {
         if (a.receive(5) == "\0\3p"_b) {
             aPings++;
             a.send("\0\3Z"_b);
@@ -518,7 +518,7 @@ TEST_F(Server, AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot) {
         }
     }
     EXPECT_EQ(bPings, 1);
-    EXPECT_GE(aPings, 3);
+    EXPECT_GE(aPings, 2);
     int unknown = 0, small = 0, dropped = 0;
     for (std::string l = server.line(100); !l.empty(); l = server.line(100)) {
         if (l == unknownLine) unknown++;

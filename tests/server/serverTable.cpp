@@ -116,41 +116,6 @@ TEST(ProtocolFrame, ValidationAndFieldReaders) {
     EXPECT_EQ(w.offset, 3);
 }
 
-TEST_F(ServerTable, JoinNameIsCutToTheSlotAndToTheDatagram) {
-    join("abcdefghijklmnopqrstuvwxyz0123", 0);
-    EXPECT_STREQ(game.clients[0].name, "abcdefghijklmnopqrstuvw");
-    EXPECT_EQ(takeLog(),
-              "MAIN: Got a new client \"abcdefghijklmnopqrstuvw\" 127.0.0.1:10000 (0).\n");
-    // No zero byte inside the datagram: the name ends with the datagram.
-    receive("\0\6Jxyz"_b, peer(1));
-    EXPECT_STREQ(game.clients[1].name, "xyz");
-    // A bare join frame gives an empty name.
-    receive("\0\3J"_b, peer(2));
-    EXPECT_STREQ(game.clients[2].name, "");
-    // The names message carries what the slots hold: 4 + 24 + 4 + 1 + 1 bytes.
-    auto names = sent.back().bytes;
-    ASSERT_EQ(names.size(), 34u);
-    EXPECT_EQ(names[1], 34);
-    EXPECT_EQ(std::string(names.begin() + 4, names.end()),
-              std::string("abcdefghijklmnopqrstuvw\0xyz\0\0\0", 30));
-}
-
-TEST_F(ServerTable, DeathReportNeverReadsOutsideTheTable) {
-    join("ann", 0);
-    join("bo", 1);
-    receive("\0\3B"_b, peer(0));
-    takeLog();
-    receive("\0\4K\1"_b, peer(0));
-    EXPECT_EQ(takeLog(), "MAIN: bo (1) killed ann (0).\n");
-    receive("\0\4K\xff"_b, peer(1));
-    EXPECT_EQ(takeLog(), "MAIN:  (255) killed bo (1).\n");
-    receive("\0\3K"_b, peer(1));
-    EXPECT_EQ(takeLog(), "MAIN:  (-1) killed bo (1).\n");
-    // Bytes after the attacker are not looked at.
-    receive("\0\6K\0zz"_b, peer(1));
-    EXPECT_EQ(takeLog(), "MAIN: ann (0) killed bo (1).\n");
-}
-
 TEST_F(ServerTable, EveryFailedSendSiteLogsItsLineAndGoesOn) {
     const std::string distributeFailed = "GAMEDISTRIBUTE: [1] Error sending a message.\n";
     failSends = true;
@@ -220,23 +185,6 @@ TEST_F(ServerTable, IdlePassFollowsTheClockBothWays) {
     EXPECT_EQ(takeLog(), "MAIN: Got a new client \"ann\" 127.0.0.1:10000 (0).\n"
                          "MAIN: The packet (2 bytes) is too small!\n"
                          "MAIN: Got an unknown message from 127.0.0.1.\n");
-}
-
-TEST_F(ServerTable, LastClientDroppedResetsTheTableAndTellsNobody) {
-    timeoutSeconds = 1;
-    join("ann", 0);
-    receive("\0\3B"_b, peer(0));
-    sent.clear();
-    takeLog();
-    noIncomingTrafficAt(game, destination, outputBuffer, 0, 1000);
-    noIncomingTrafficAt(game, destination, outputBuffer, 0, 2001);
-    noIncomingTrafficAt(game, destination, outputBuffer, 0, 3002);
-    EXPECT_EQ(sent.size(), 1u); // the one ping
-    EXPECT_EQ(takeLog(), "NOINCOMINGTRAFFIC: ann (0) timed out.\n"
-                         "CLIENTQUIT: All clients have quit... Resetting the server...\n");
-    EXPECT_EQ(game.started, 0);
-    EXPECT_EQ(game.clientCount, 0);
-    EXPECT_EQ(game.clients[0].address, 0u);
 }
 
 TEST(ServerClock, KeepsWholeSecondsPast2038) {
