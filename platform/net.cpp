@@ -10,7 +10,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-bool platformNetStart() { return true; }
+bool platformNetStart() {
+    return true;
+}
 
 PlatformSocket platformSocketOpen() {
     int s = ::socket(AF_INET, SOCK_DGRAM, 0);
@@ -58,7 +60,9 @@ int platformSocketReceive(PlatformSocket socket, uint8_t *buffer, int capacity,
     return static_cast<int>(n);
 }
 
-void platformSocketShutdown(PlatformSocket socket) { ::shutdown(socket, SHUT_RD); }
+void platformSocketShutdown(PlatformSocket socket) {
+    ::shutdown(socket, SHUT_RD);
+}
 
 void platformSocketClose(PlatformSocket socket) {
     if (socket != platformSocketInvalid) ::close(socket);
@@ -102,5 +106,9 @@ const char *platformAddressText(uint32_t address, char (&text)[platformAddressTe
     return text;
 }
 
-uint16_t platformPortToNetwork(int port) { return htons(static_cast<uint16_t>(port)); }
-int platformPortFromNetwork(uint16_t port) { return ntohs(port); }
+uint16_t platformPortToNetwork(int port) {
+    return htons(static_cast<uint16_t>(port));
+}
+int platformPortFromNetwork(uint16_t port) {
+    return ntohs(port);
+}

@@ -36,7 +36,8 @@ void clientClear(Game &table, int index) {
 void gameReset(Game &table) {
     table.started = 0;
     table.clientCount = 0;
-    for (int i = 0; i < protocolSlotCount; i++) clientClear(table, i);
+    for (int i = 0; i < protocolSlotCount; i++)
+        clientClear(table, i);
 }
 
 void clientQuit(Game &table, int index) {
@@ -72,7 +73,8 @@ void gameDistributeNames(Game &table, PlatformAddress &destination, uint8_t *buf
     ProtocolWriter w{buffer, protocolBufferSize};
     protocolWriteByte(w, msgNames);
     protocolWriteByte(w, protocolSlotCount);
-    for (const Client &c : table.clients) protocolWriteName(w, c.name, protocolNameSize);
+    for (const Client &c : table.clients)
+        protocolWriteName(w, c.name, protocolNameSize);
     gameDistribute(table, destination, buffer, socket, w.offset);
 }
 
@@ -269,4 +271,6 @@ int64_t serverClockMilliseconds(const TimeValue &time) {
     return time.seconds * 1000 + time.microseconds / 1000;
 }
 
-void signalQuit(int) { quitRequested = 1; }
+void signalQuit(int) {
+    quitRequested = 1;
+}

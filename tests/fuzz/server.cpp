@@ -26,7 +26,8 @@ static int checkSend(PlatformSocket, const uint8_t *data, int length, const Plat
     require(to.address != 0);
     // Touch every byte so that a send past the buffer's end is caught.
     volatile uint8_t sum = 0;
-    for (int i = 0; i < length; i++) sum = sum + data[i];
+    for (int i = 0; i < length; i++)
+        sum = sum + data[i];
     // Every fourth send fails, so that the error lines run too.
     return (data[2] + length) % 4 == 0 ? -1 : length;
 }

@@ -23,7 +23,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
-Bytes operator""_b(const char *text, size_t size) { return Bytes(text, text + size); }
+Bytes operator""_b(const char *text, size_t size) {
+    return Bytes(text, text + size);
+}
 
 int elapsedMs(Clock::time_point since) {
     return static_cast<int>(
@@ -56,7 +58,8 @@ class ServerProcess {
             close(fds[0]);
             close(fds[1]);
             std::vector<char *> argv{const_cast<char *>(serverPath())};
-            for (const auto &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+            for (const auto &a : args)
+                argv.push_back(const_cast<char *>(a.c_str()));
             argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(127);
@@ -183,8 +186,8 @@ class Peer {
     }
 
     std::string joinLine(const std::string &name, int slot) const {
-        return "MAIN: Got a new client \"" + name + "\" 127.0.0.1:" + std::to_string(port) +
-               " (" + std::to_string(slot) + ").\n";
+        return "MAIN: Got a new client \"" + name + "\" 127.0.0.1:" + std::to_string(port) + " (" +
+               std::to_string(slot) + ").\n";
     }
 
     int fd;
@@ -205,11 +208,13 @@ class Server : public ::testing::Test {
         EXPECT_EQ(p.receive(), (Bytes{0, 4, 'W', static_cast<uint8_t>(slot)}));
         Bytes names = p.receive();
         EXPECT_EQ(names.size() > 3 ? names[2] : 0, 'N');
-        for (Peer *o : joined) EXPECT_EQ(o->receive(), names);
+        for (Peer *o : joined)
+            EXPECT_EQ(o->receive(), names);
     }
     void begin(Peer &from, std::vector<Peer *> all) {
         from.send("\0\3B"_b);
-        for (Peer *p : all) EXPECT_EQ(p->receive(), "\0\3B"_b);
+        for (Peer *p : all)
+            EXPECT_EQ(p->receive(), "\0\3B"_b);
         EXPECT_EQ(server.line(), begunLine);
     }
     void TearDown() override {
@@ -287,7 +292,8 @@ TEST_F(Server, JoinWelcomesIntoSlotsAndNamesEveryone) {
     // no line.
     b.join("zed");
     EXPECT_EQ(b.receive(), "\0\4W\1"_b);
-    for (Peer *p : {&a, &b, &c}) EXPECT_EQ(p->receive(), names);
+    for (Peer *p : {&a, &b, &c})
+        EXPECT_EQ(p->receive(), names);
     server.quiet();
 
     // Another port of the same address is another client.
@@ -298,7 +304,8 @@ TEST_F(Server, JoinWelcomesIntoSlotsAndNamesEveryone) {
     e.join("e");
     EXPECT_EQ(e.receive(), "\0\3S"_b);
     server.quiet();
-    for (Peer *p : {&a, &b, &c, &d}) p->silent(20);
+    for (Peer *p : {&a, &b, &c, &d})
+        p->silent(20);
 }
 
 TEST_F(Server, OnePlayerGameRelaysNothingAndIgnoresLateJoins) {
@@ -324,7 +331,8 @@ TEST_F(Server, UpdatesReachEveryOtherClientUnchanged) {
     joinAs(c, "c", 2, {&a, &b});
     begin(b, {&a, &b, &c});
     Bytes update(1670);
-    for (size_t i = 0; i < update.size(); i++) update[i] = static_cast<uint8_t>(i * 7);
+    for (size_t i = 0; i < update.size(); i++)
+        update[i] = static_cast<uint8_t>(i * 7);
     update[0] = 1670 >> 8;
     update[1] = 1670 & 255;
     update[2] = 'U';
@@ -335,7 +343,8 @@ TEST_F(Server, UpdatesReachEveryOtherClientUnchanged) {
     // A stranger's update goes nowhere.
     Peer s;
     s.send("\0\4U\0"_b);
-    for (Peer *p : {&a, &b, &c}) p->silent(30);
+    for (Peer *p : {&a, &b, &c})
+        p->silent(30);
     server.quiet();
 }
 
@@ -446,7 +455,8 @@ void listen(std::vector<Peer *> peers, std::vector<bool> answer, std::vector<Hea
     heard.resize(peers.size());
     while (elapsedMs(start) < untilMs) {
         std::vector<pollfd> fds;
-        for (Peer *p : peers) fds.push_back({p->fd, POLLIN, 0});
+        for (Peer *p : peers)
+            fds.push_back({p->fd, POLLIN, 0});
         if (poll(fds.data(), fds.size(), 10) <= 0) continue;
         for (size_t i = 0; i < peers.size(); i++) {
             if (!(fds[i].revents & POLLIN)) continue;
@@ -467,7 +477,8 @@ TEST_F(Server, SilentClientIsPingedThenDroppedWhileOthersAnswer) {
     auto start = Clock::now();
     silent.send("\0\3p"_b);
     std::vector<Heard> heard;
-    for (Peer *p : {&ann, &silent, &bo}) p->keepPings = true;
+    for (Peer *p : {&ann, &silent, &bo})
+        p->keepPings = true;
     listen({&ann, &silent, &bo}, {true, false, true}, heard, start, 3400);
     EXPECT_EQ(server.line(), "NOINCOMINGTRAFFIC: tmp (1) timed out.\n");
 
@@ -521,10 +532,14 @@ TEST_F(Server, AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot) {
     EXPECT_GE(aPings, 2);
     int unknown = 0, small = 0, dropped = 0;
     for (std::string l = server.line(100); !l.empty(); l = server.line(100)) {
-        if (l == unknownLine) unknown++;
-        else if (l == "MAIN: The packet (2 bytes) is too small!\n") small++;
-        else if (l == "NOINCOMINGTRAFFIC: b (1) timed out.\n") dropped++;
-        else ADD_FAILURE() << l;
+        if (l == unknownLine)
+            unknown++;
+        else if (l == "MAIN: The packet (2 bytes) is too small!\n")
+            small++;
+        else if (l == "NOINCOMINGTRAFFIC: b (1) timed out.\n")
+            dropped++;
+        else
+            ADD_FAILURE() << l;
     }
     EXPECT_EQ(unknown, aPings);
     EXPECT_EQ(small, 1);

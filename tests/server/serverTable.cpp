@@ -59,7 +59,8 @@ class ServerTable : public ::testing::Test {
     }
     void join(const char *name, int n) {
         std::vector<uint8_t> d{0, 0, 'J'};
-        for (const char *p = name; *p; p++) d.push_back(static_cast<uint8_t>(*p));
+        for (const char *p = name; *p; p++)
+            d.push_back(static_cast<uint8_t>(*p));
         d.push_back(0);
         d[1] = static_cast<uint8_t>(d.size());
         receive(d, peer(n));
@@ -131,8 +132,8 @@ TEST_F(ServerTable, EveryFailedSendSiteLogsItsLineAndGoesOn) {
     EXPECT_EQ(takeLog(), "MAIN: [2] Error sending a message.\n");
     sent.clear();
     receive("\0\3B"_b, peer(0));
-    EXPECT_EQ(takeLog(), distributeFailed + distributeFailed + distributeFailed +
-                             distributeFailed + "MAIN: A game has begun!\n");
+    EXPECT_EQ(takeLog(), distributeFailed + distributeFailed + distributeFailed + distributeFailed +
+                             "MAIN: A game has begun!\n");
     EXPECT_EQ(sent.size(), 4u);
     EXPECT_EQ(game.started, 1);
     sent.clear();

@@ -69,7 +69,8 @@ bool await(int client, uint8_t code, int timeoutMs) {
 void receiveLoop() {
     uint8_t buf[65536];
     pollfd fds[clientCount];
-    for (int i = 0; i < clientCount; i++) fds[i] = {sockets[i], POLLIN, 0};
+    for (int i = 0; i < clientCount; i++)
+        fds[i] = {sockets[i], POLLIN, 0};
     while (running) {
         if (poll(fds, clientCount, 50) <= 0) continue;
         for (int i = 0; i < clientCount; i++) {
@@ -115,13 +116,13 @@ bool joinAll() {
         snprintf(name, sizeof name, "load%d", i);
         uint8_t d[16] = {0, 0, 'J'};
         int length = 3;
-        for (const char *p = name; *p; p++) d[length++] = static_cast<uint8_t>(*p);
+        for (const char *p = name; *p; p++)
+            d[length++] = static_cast<uint8_t>(*p);
         d[length++] = 0;
         d[1] = static_cast<uint8_t>(length);
         sendFrame(i, d, length);
         if (!await(i, 'W', 2000)) {
-            fprintf(stderr, "loadtest: client %d got no welcome; is cogmireServer running?\n",
-                    i);
+            fprintf(stderr, "loadtest: client %d got no welcome; is cogmireServer running?\n", i);
             return false;
         }
     }
@@ -140,7 +141,8 @@ bool beginGame() {
 
 void finish() {
     sendCode(0, 'Q');
-    for (PlatformSocket s : sockets) platformSocketClose(s);
+    for (PlatformSocket s : sockets)
+        platformSocketClose(s);
 }
 
 int flood(int seconds, int senders) {
@@ -150,9 +152,11 @@ int flood(int seconds, int senders) {
     auto end = Clock::now() + std::chrono::seconds(seconds);
     for (int c = 0; c < senders; c++)
         threads.emplace_back([c, end] {
-            while (Clock::now() < end) sendUpdate(c);
+            while (Clock::now() < end)
+                sendUpdate(c);
         });
-    for (auto &t : threads) t.join();
+    for (auto &t : threads)
+        t.join();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     running = false;
     receiver.join();
@@ -199,7 +203,8 @@ int idle(int seconds) {
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     running = false;
     receiver.join();
-    for (PlatformSocket s : sockets) platformSocketClose(s);
+    for (PlatformSocket s : sockets)
+        platformSocketClose(s);
     printf("four clients joined and answering pings for %d s\n", seconds);
     return 0;
 }
