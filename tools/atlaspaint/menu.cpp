@@ -226,22 +226,15 @@ void paintLogo(Canvas &c) {
 
 void paintCursor(Canvas &c) {
     const Rect &r = sprites[51];
-    float hw = (r.x1 - r.x0) / 2.0f, hh = (r.y1 - r.y0) / 2.0f;
-    // A soft glow, then a bright frame whose hole is wider than a key.
-    c.fill(r.x0, r.y0, r.x1, r.y1,
+    // The frame's hole is wider than a key by more than three texels a side: drawn a little
+    // in front of the keyboard, the cursor lands slightly off the keys far from the middle.
+    float hw = (r.x1 - r.x0) / 2.0f - 1.7f, hh = (r.y1 - r.y0) / 2.0f - 1.7f;
+    auto frame = [&](float x, float y) { return sdBox(x, y, r.cx(), r.cy(), hw, hh, 5); };
+    c.fill(r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 2.6f; },
            [&](float x, float y) {
-               float d = sdBox(x, y, r.cx(), r.cy(), hw - 2.5f, hh - 2.5f, 5);
-               return std::fabs(d) - 3.4f;
-           },
-           [&](float x, float y) {
-               float d = std::fabs(sdBox(x, y, r.cx(), r.cy(), hw - 2.5f, hh - 2.5f, 5));
-               return Col{1.0f, 0.8f, 0.25f, 0.5f * (1 - clamp01(d / 3.4f))};
+               return Col{1.0f, 0.8f, 0.25f, 0.45f * (1 - clamp01(std::fabs(frame(x, y)) / 2.6f))};
            });
-    c.fill(r.x0, r.y0, r.x1, r.y1,
-           [&](float x, float y) {
-               float d = sdBox(x, y, r.cx(), r.cy(), hw - 2.5f, hh - 2.5f, 5);
-               return std::fabs(d) - 1.6f;
-           },
+    c.fill(r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 1.25f; },
            [&](float, float y) {
                return mix(rgb(255, 236, 140), rgb(255, 170, 30), clamp01((y - r.y0) / (r.y1 - r.y0)));
            });

@@ -113,6 +113,7 @@ void paintDuskCard(Canvas &c) {
                 float ripple = (fbm(fx / 50.0f, fy / 3.0f, 57, 4) - 0.5f) * 14 * (0.3f + depth);
                 float my = horizon - (fy - horizon) + ripple;
                 col = sky(fx + ripple, std::max(float(y0), my));
+                if (sdCircle(fx + ripple, my, sunX, sunY + 10, 17) < 0) col = rgb(255, 196, 120);
                 if (skyline(fx + ripple * 0.5f, my) < 0) col = rgb(30, 16, 30);
                 col = mix(col, rgb(14, 24, 20), 0.35f + 0.5f * depth);
                 float scum = fbm(fx / 18.0f, fy / 6.0f, 77, 4);
@@ -121,6 +122,9 @@ void paintDuskCard(Canvas &c) {
             c.at(x, y) = col;
             c.at(x, y).a = 1;
         }
+    // The sun, low and swollen, half behind the works.
+    c.fill(x0, y0, x1, horizon, [&](float x, float y) { return sdCircle(x, y, sunX, sunY + 10, 17); },
+           [&](float, float y) { return mix(rgb(255, 236, 170), rgb(255, 150, 70), clamp01((y - sunY + 7) / 34)); });
     c.fill(x0, y0, x1, horizon + 1, [&](float x, float y) { return std::max(skyline(x, y), y - horizon); },
            rgb(34, 18, 34));
     // Lit windows on the towers.
