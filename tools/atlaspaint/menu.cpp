@@ -3,9 +3,10 @@
 //
 // Several rectangles overlap in the client's table. The letters, digits and "." are drawn
 // clean; the others take what their place allows:
-//  - the option tiles (y 48 to 112) lie over the glyph rows: their colours live only in the
-//    RGB of fully transparent texels, which text never shows, and are pale so that the
-//    white letter parts inside them stay faint;
+//  - the option pictures (y 48 to 112) lie over the glyph rows: their colours live only in
+//    the RGB of fully transparent texels, which text never shows, and they are white flags,
+//    so the white letter parts inside them vanish; their coloured frames and bands keep to
+//    the places where no glyph is, but for the X, Z and 9 crossing two frames;
 //  - "," lies on the lower stem of "F", so it shows a short stroke;
 //  - ":" and "@" lie in and beside "I": the I is a bare stem between them, so ":" stays
 //    empty and "@" shows the tip of the J's hook;
@@ -50,10 +51,9 @@ void glyphPaint(Canvas &c, const Rect &box, const std::function<float(float, flo
             float cov = clamp01(0.5f - sdf(x + 0.5f, y + 0.5f));
             if (cov <= 0) continue;
             Col &d = c.at(x, y);
-            // A slight fall from white at the top of the body to light grey at its foot.
-            float t = clamp01((y + 0.5f - (box.cy() - glyphHeight / 2)) / glyphHeight);
-            float v = 1.0f - 0.12f * t;
-            Col g{v, v, v, 1};
+            // Pure white: the menu colours tint it, and over the option flags a glyph is
+            // white on white where the flag is drawn without blending.
+            Col g{1, 1, 1, 1};
             d = mix(Col{d.r, d.g, d.b, d.a}, g, cov);
             d.a = std::max(d.a, cov);
         }
@@ -85,30 +85,46 @@ void paintGlyphs(Canvas &c) {
     });
 }
 
-// Pale tiles of eight hues for the lobby's option selector, painted into the colour of
-// transparent texels only.
+// The lobby's option pictures: eight white flags, each with a frame and a band of its own
+// colour and a white emblem on the band. Only the colour of transparent texels is painted,
+// which text never shows; the glyphs over the flags are white on white there, and the
+// band runs in the free strip between the glyph rows and under the "." (y 88 to 99).
 void paintOptions(Canvas &c) {
+    const float bandTop = 88, bandBottom = 99.5f;
     for (int k = 0; k < 8; k++) {
         const Rect &r = sprites[41 + k];
         float hue = k * 45.0f * 3.14159265f / 180.0f;
-        Col base{0.5f + 0.5f * std::cos(hue), 0.5f + 0.5f * std::cos(hue - 2.094f),
-                 0.5f + 0.5f * std::cos(hue + 2.094f), 0};
+        Col base{0.45f + 0.45f * std::cos(hue), 0.45f + 0.45f * std::cos(hue - 2.094f),
+                 0.45f + 0.45f * std::cos(hue + 2.094f), 0};
+        float cx = r.cx(), cy = (bandTop + bandBottom) / 2;
+        auto emblem = [&](float x, float y) {
+            switch (k) {
+            case 0: return sdCircle(x, y, cx, cy, 5);
+            case 1: return (std::fabs(x - cx) + std::fabs(y - cy)) - 6.5f;
+            case 2: return sdBox(x, y, cx, cy, 4.5f, 4.5f, 1);
+            case 3: return std::max(y - cy - 4.5f, std::fabs(x - cx) * 1.7f + (cy - y) - 4.5f) ;
+            case 4: return std::min(sdBox(x, y, cx, cy, 7, 1.6f), sdBox(x, y, cx, cy, 1.6f, 5.5f));
+            case 5: return std::max(sdGear(x, y, cx, cy, 6.5f, 4.6f, 6, 0.5f, 0), -sdCircle(x, y, cx, cy, 1.8f));
+            case 6: return std::min(sdCircle(x, y, cx - 9, cy, 3), std::min(sdCircle(x, y, cx, cy, 3), sdCircle(x, y, cx + 9, cy, 3)));
+            default: return std::fabs(sdCircle(x, y, cx, cy, 4.5f)) - 1.5f;
+            }
+        };
         for (int y = r.y0; y < r.y1; y++)
             for (int x = r.x0; x < r.x1; x++) {
-                float u = (x + 0.5f - r.cx()) / (r.x1 - r.x0), v = (y + 0.5f - r.cy()) / (r.y1 - r.y0);
-                float radial = std::sqrt(u * u + v * v);
-                // Pale toward the middle, deeper toward the frame.
-                float pale = 0.78f - 0.35f * radial;
-                Col col = mix(base, Col{1, 1, 1, 0}, clamp01(pale));
-                float edge = std::min({x + 0.5f - r.x0, r.x1 - (x + 0.5f), y + 0.5f - r.y0,
-                                       r.y1 - (y + 0.5f)});
-                if (edge < 3) col = mix(col, Col{base.r * 0.45f, base.g * 0.45f, base.b * 0.45f, 0}, 0.85f);
-                // A faint diagonal weave, so the tiles read as cloth badges.
-                float stripe = std::fmod(std::fabs(float(x + y)), 8.0f) < 2.0f ? 0.94f : 1.0f;
+                float fx = x + 0.5f, fy = y + 0.5f;
+                float frame = -sdBox(fx, fy, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f, (r.y1 - r.y0) / 2.0f);
+                float band = std::min(fy - bandTop, bandBottom - fy);
+                Col col{1, 1, 1, 0};
+                // Below the band the digit tops begin: the flag's foot stays plain white.
+                float edge = (fy < bandBottom ? clamp01(3.5f - frame) : 0) + clamp01(band + 0.5f);
+                col = mix(col, base, clamp01(edge));
+                // A little shade along the band's lower edge and the frame's inside.
+                if (band > 0) col = mix(col, Col{0, 0, 0, 0}, 0.18f * clamp01((fy - bandTop) / (bandBottom - bandTop)));
+                col = mix(col, Col{1, 1, 1, 0}, clamp01(0.5f - emblem(fx, fy)));
                 Col &d = c.at(x, y);
-                d.r = col.r * stripe;
-                d.g = col.g * stripe;
-                d.b = col.b * stripe;
+                d.r = col.r;
+                d.g = col.g;
+                d.b = col.b;
             }
     }
 }

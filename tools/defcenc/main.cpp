@@ -1,6 +1,9 @@
 // defcenc: turns a PAM image into a .dtt file, or (-d) a 512-texel-wide .dtt back into a
-// PAM image to look at (ImageMagick's convert makes a PNG of it).
+// PAM image to look at (ImageMagick's convert makes a PNG of it), or (-t) times the decode.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -9,11 +12,36 @@
 
 static int usage() {
     fprintf(stderr, "usage: defcenc IMAGE.pam OUT.dtt\n"
-                    "       defcenc -d IN.dtt OUT.pam   (images 512 texels wide)\n");
+                    "       defcenc -d IN.dtt OUT.pam   (images 512 texels wide)\n"
+                    "       defcenc -t IN.dtt [RUNS]    (median decode time of RUNS decodes)\n");
     return 2;
 }
 
+// Decodes the file runs times into one 512 by 512 image and prints the median time.
+static int timeDecode(const char *path, int runs) {
+    std::vector<uint8_t> file;
+    if (!defcFileRead(path, file) || runs < 1) return usage();
+    std::vector<uint8_t> image(512 * 512 * 4);
+    std::vector<double> ms;
+    for (int i = 0; i < runs; i++) {
+        auto start = std::chrono::steady_clock::now();
+        DefcResult r = defcDecode(file.data(), file.size(), image.data(), image.size(), nullptr);
+        auto end = std::chrono::steady_clock::now();
+        if (r != defcOk) {
+            fprintf(stderr, "defcenc: %s does not decode\n", path);
+            return 1;
+        }
+        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    printf("%s: %zu bytes, median decode %.2f ms over %d runs (min %.2f, max %.2f)\n", path,
+           file.size(), ms[ms.size() / 2], runs, ms.front(), ms.back());
+    return 0;
+}
+
 int main(int argc, char **argv) {
+    if ((argc == 3 || argc == 4) && strcmp(argv[1], "-t") == 0)
+        return timeDecode(argv[2], argc == 4 ? atoi(argv[3]) : 101);
     if (argc == 4 && strcmp(argv[1], "-d") == 0) {
         std::vector<uint8_t> file;
         if (!defcFileRead(argv[2], file)) {
