@@ -389,7 +389,12 @@ const uint8_t *pixelAt(const std::vector<uint8_t> &px, float x, float y, float z
 void drawText(const char *text, float x, float y) {
     for (; *text; text++, x += 4.5f) {
         char c = *text;
-        int glyph = c >= 'A' && c <= 'Z' ? c - 'A' : c >= '0' && c <= '9' ? c - '0' + 26 : c == '.' ? 38 : -1;
+        const char *marks = ":,.-@";
+        const char *mark = c ? strchr(marks, c) : nullptr;
+        int glyph = c >= 'A' && c <= 'Z'   ? c - 'A'
+                    : c >= '0' && c <= '9' ? c - '0' + 26
+                    : mark                 ? int(mark - marks) + 36
+                                           : -1;
         if (glyph >= 0) videoDrawSprite(x, y, -0.5f, 0.2f, 0.2f, glyph);
     }
 }
@@ -405,6 +410,7 @@ TEST(Screens, TheMenuPicturesShowWhereTheScreensPutThem) {
     drawText("QUICK TEST", -30, -36);
     drawText("0123456789.", -30, -28);
     drawText("SERVER 10.0.0.1", -30, -20);
+    drawText("A-B:C,D@E.", -30, -12);
     videoSetColor(255, 255, 255, 254);
     // The keyboard as the multiplayer screen draws it, here about (19, 13), with the
     // cursor on the done key.

@@ -193,7 +193,7 @@ void paintLogo(Canvas &c) {
            },
            shade(0.92f, 0.6f));
     // The big cog: toothed rim, five spokes, and a hub ring around a clear hole with a bar
-    // across it, the bar being the "-" glyph.
+    // in it, the bar being the "-" glyph.
     auto bigCog = [&](float x, float y) {
         float rim = sdGear(x, y, gx, gy, 46, 38, 12, 0.5f, 0.0f);
         rim = std::max(rim, -sdCircle(x, y, gx, gy, 29));
@@ -204,7 +204,12 @@ void paintLogo(Canvas &c) {
                                                 gx + 31 * std::cos(a), gy + 31 * std::sin(a)) - 3.6f);
         }
         float hub = std::fabs(sdCircle(x, y, gx, gy, 19.5f)) - 3.0f;
-        float bar = sdBox(x, y, gx, gy, 17.5f, 2.5f, 0.5f);
+        // The bar floats between two stubs of the hub: the dash's rectangle holds the bar
+        // alone, a dash shorter than a cell.
+        float bar = sdBox(x, y, gx, gy, 8, 2.6f, 1.2f);
+        float stubs = std::min(sdBox(x, y, gx - 15.5f, gy, 3, 2.6f, 0.8f),
+                               sdBox(x, y, gx + 15.5f, gy, 3, 2.6f, 0.8f));
+        bar = std::min(bar, stubs);
         return std::min({rim, spokes, hub, bar});
     };
     // Dark outline under everything so the logo stands off the spinning rings.
