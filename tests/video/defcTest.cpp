@@ -368,3 +368,84 @@ TEST(DefcDamaged, FlippedBitsNeverPassTheBuffers) {
         EXPECT_LE(written, size_t(512 * 512 * 4));
     }
 }
+
+namespace {
+
+struct Atlas {
+    Bytes px;
+    const uint8_t *at(int x, int y) const { return &px[(size_t(y) * 512 + size_t(x)) * 4]; }
+};
+
+Atlas decodeAtlas(const char *name) {
+    Atlas a;
+    size_t written = 0;
+    EXPECT_EQ(decode(readAtlas(name), a.px, 512 * 512 * 4, &written), defcOk);
+    a.px.resize(512 * 512 * 4);
+    return a;
+}
+
+} // namespace
+
+TEST(MenuAtlas, KeysSitWhereTheScreensPutThem) {
+    // Key centres (1280 - 23.5 + 5j, -7.6 + 5i) on the plane, the picture centred at
+    // (1280, 0) at scale 0.2: texel (30.5 + 25j, 175 + 25i) of the atlas.
+    Atlas a = decodeAtlas("textureMenu.dtt");
+    for (int i = 0; i < 4; i++)
+        for (int j = 0; j < 10; j++) {
+            float kx = 30.5f + 25 * j, ky = 175.0f + 25 * i;
+            for (float dx : {-8.0f, 8.0f})
+                for (float dy : {-8.0f, 8.0f}) {
+                    const uint8_t *cap = a.at(int(kx + dx), int(ky + dy));
+                    EXPECT_EQ(cap[3], 255) << i << "," << j;
+                    if (i == 3 && j == 9)
+                        EXPECT_GT(cap[1], cap[0] + 40) << "the done key is green";
+                    else
+                        EXPECT_GT(cap[0], 150) << i << "," << j;
+                }
+            // Between two keys the dark panel shows.
+            EXPECT_LT(a.at(int(kx + 12.5f), int(ky))[0], 100) << i << "," << j;
+            EXPECT_LT(a.at(int(kx), int(ky + 12.5f))[0], 100) << i << "," << j;
+        }
+}
+
+TEST(MenuAtlas, SmallGlyphsInsideOtherPicturesStayReadable) {
+    Atlas a = decodeAtlas("textureMenu.dtt");
+    auto alpha = [&](int x, int y) { return a.at(x, y)[3]; };
+    // "-" (361, 184)-(384, 205): a bar in the middle, nothing at the rectangle's edges.
+    EXPECT_EQ(alpha(372, 194), 255);
+    for (int x = 361; x < 384; x++) EXPECT_EQ(alpha(x, 184) + alpha(x, 204), 0) << x;
+    for (int y = 184; y < 205; y++) EXPECT_EQ(alpha(361, y) + alpha(383, y), 0) << y;
+    // "." (333, 56)-(352, 89): a dot at the foot, clear above.
+    EXPECT_EQ(alpha(342, 85), 255);
+    for (int y = 56; y < 78; y++)
+        for (int x = 333; x < 352; x++) ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
+    // "I" keeps to the five columns between ":" and "@".
+    for (int x = 257; x < 262; x++) EXPECT_EQ(alpha(x, 21), 255) << x;
+    for (int y = 20; y < 32; y++)
+        for (int x = 250; x < 257; x++) ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
+    for (int y = 18; y < 33; y++) EXPECT_EQ(alpha(262, y), 0) << y;
+    // Every letter and digit has ink, and white ink, so that the menu colours tint it.
+    const int glyphRects[36][4] = {
+        {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},     {96, 0, 124, 42},
+        {126, 0, 152, 42},   {155, 0, 181, 42},   {182, 0, 214, 42},   {217, 0, 249, 42},
+        {248, 0, 270, 42},   {272, 0, 297, 42},   {298, 0, 328, 42},   {329, 0, 354, 42},
+        {357, 0, 395, 42},   {396, 0, 427, 42},   {428, 0, 460, 42},   {463, 0, 493, 42},
+        {1, 46, 31, 90},     {35, 46, 64, 90},    {67, 46, 99, 90},    {103, 46, 130, 90},
+        {133, 46, 161, 90},  {167, 46, 194, 90},  {197, 46, 234, 90},  {234, 46, 266, 90},
+        {266, 46, 297, 90},  {297, 46, 331, 90},  {8, 94, 38, 137},    {44, 94, 65, 137},
+        {66, 94, 96, 137},   {99, 94, 128, 137},  {131, 94, 160, 137}, {162, 94, 190, 137},
+        {193, 94, 223, 137}, {226, 94, 254, 137}, {258, 94, 292, 137}, {295, 94, 328, 137}};
+    for (int g = 0; g < 36; g++) {
+        int ink = 0;
+        const int *r = glyphRects[g];
+        for (int y = r[1]; y < r[3]; y++)
+            for (int x = r[0]; x < r[2]; x++) {
+                const uint8_t *t = a.at(x, y);
+                if (t[3] == 255) {
+                    ink++;
+                    EXPECT_EQ(t[0] + t[1] + t[2], 3 * 255) << g;
+                }
+            }
+        EXPECT_GT(ink, 80) << "glyph " << g;
+    }
+}

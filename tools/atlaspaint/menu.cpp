@@ -200,15 +200,16 @@ void paintLogo(Canvas &c) {
         float spokes = 1e9f;
         for (int k = 0; k < 5; k++) {
             float a = -1.5708f + k * 6.2831853f / 5;
-            spokes = std::min(spokes, sdSegment(x, y, gx + 21 * std::cos(a), gy + 21 * std::sin(a),
+            spokes = std::min(spokes, sdSegment(x, y, gx + 22 * std::cos(a), gy + 22 * std::sin(a),
                                                 gx + 31 * std::cos(a), gy + 31 * std::sin(a)) - 3.6f);
         }
-        float hub = std::fabs(sdCircle(x, y, gx, gy, 19.5f)) - 3.0f;
+        float hub = std::fabs(sdCircle(x, y, gx, gy, 20.5f)) - 2.8f;
         // The bar floats between two stubs of the hub: the dash's rectangle holds the bar
-        // alone, a dash shorter than a cell.
+        // alone, a dash shorter than a cell; hub, stubs and spokes keep (with their dark
+        // outline) out of that rectangle.
         float bar = sdBox(x, y, gx, gy, 8, 2.6f, 1.2f);
-        float stubs = std::min(sdBox(x, y, gx - 15.5f, gy, 3, 2.6f, 0.8f),
-                               sdBox(x, y, gx + 15.5f, gy, 3, 2.6f, 0.8f));
+        float stubs = std::min(sdBox(x, y, gx - 16, gy, 2.5f, 2.6f, 0.8f),
+                               sdBox(x, y, gx + 16, gy, 2.5f, 2.6f, 0.8f));
         bar = std::min(bar, stubs);
         return std::min({rim, spokes, hub, bar});
     };
