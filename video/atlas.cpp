@@ -74,8 +74,7 @@ void videoTextureAtlasBind(int index) {
     long length = -1;
     if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
     if (length < 0 || fseek(file, 0, SEEK_SET) != 0) {
-        fprintf(stderr, "videoTextureAtlasBind(): Couldn't read file \"%s\".\n",
-                atlas->imagePath);
+        fprintf(stderr, "videoTextureAtlasBind(): Couldn't read file \"%s\".\n", atlas->imagePath);
         fclose(file);
         return;
     }

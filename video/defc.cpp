@@ -36,14 +36,16 @@ static constexpr uint8_t defcLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1,
 static constexpr uint16_t defcDistanceBase[30] = {
     1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-static constexpr uint8_t defcDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                                  6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+static constexpr uint8_t defcDistanceExtra[30] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,
+                                                  4, 4, 5,  5,  6,  6,  7,  7,  8,  8,
+                                                  9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
 bool defcCodesAssign(int n, const int32_t *lengths, int32_t *codes) {
     for (int i = 0; i < n; i++)
         if (lengths[i] < 0 || lengths[i] > defcMaxCodeLength) return false;
     memset(defcLengthCounts, 0, sizeof defcLengthCounts);
-    for (int i = 0; i < n; i++) defcLengthCounts[lengths[i]]++;
+    for (int i = 0; i < n; i++)
+        defcLengthCounts[lengths[i]]++;
     defcLengthCounts[0] = 0;
     // Unsigned arithmetic: an over-full set of lengths wraps instead of overflowing; its
     // codes then collide, which the tree tolerates.
@@ -119,7 +121,8 @@ struct DefcBits {
     // A number of count bits, most significant first.
     uint32_t number(int count) {
         uint32_t value = 0;
-        for (int i = 0; i < count; i++) value = (value << 1) | uint32_t(read());
+        for (int i = 0; i < count; i++)
+            value = (value << 1) | uint32_t(read());
         return value;
     }
     // One symbol by walking the tree; -1 on a missing child or the end of the source.
@@ -156,7 +159,8 @@ DefcResult defcDecode(const uint8_t *source, size_t sourceLength, uint8_t *desti
 
     DefcBits bits{source, sourceLength, 9, 7, false};
     int w = int(bits.number(3));
-    for (int i = 0; i < n; i++) defcCodeLengthLengths[i] = int32_t(bits.number(w));
+    for (int i = 0; i < n; i++)
+        defcCodeLengthLengths[i] = int32_t(bits.number(w));
     if (bits.failed) return defcDamaged;
 
     defcNodeCount = 0;
@@ -187,7 +191,8 @@ DefcResult defcDecode(const uint8_t *source, size_t sourceLength, uint8_t *desti
             count = 11 + int(bits.number(7));
         }
         if (bits.failed || i + count > defcAllLengths) return defcDamaged;
-        while (count-- > 0) defcLengthStore(i++, value);
+        while (count-- > 0)
+            defcLengthStore(i++, value);
         previous = value;
     }
 
@@ -226,7 +231,8 @@ DefcResult defcDecode(const uint8_t *source, size_t sourceLength, uint8_t *desti
         // One byte at a time: a distance shorter than the length repeats the last bytes.
         const uint8_t *from = destination + (p - distance);
         uint8_t *to = destination + p;
-        for (size_t k = 0; k < length; k++) to[k] = from[k];
+        for (size_t k = 0; k < length; k++)
+            to[k] = from[k];
         p += length;
     }
     if (written) *written = p;

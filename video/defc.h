@@ -19,9 +19,9 @@ constexpr int defcMaxCodeLengthSymbols = 35;
 constexpr int defcMaxCodeLength = 31;
 
 enum DefcResult {
-    defcOk = 0,      // the image is decoded
-    defcBadMagic,    // not a "DEFc" file: nothing was written
-    defcDamaged,     // the file broke a limit of the format: the image is partly written
+    defcOk = 0,   // the image is decoded
+    defcBadMagic, // not a "DEFc" file: nothing was written
+    defcDamaged,  // the file broke a limit of the format: the image is partly written
 };
 
 // Decodes the whole file of sourceLength bytes into destination, writing at most capacity

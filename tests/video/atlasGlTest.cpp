@@ -62,7 +62,9 @@ std::vector<uint8_t> textureLevel0() {
 // A texel that no atlas has, written into the texture after an upload: it survives until
 // the next upload replaces the image.
 const uint8_t marker[4] = {1, 2, 3, 4};
-void markTexture() { glTexSubImage2D(GL_TEXTURE_2D, 0, 511, 511, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, marker); }
+void markTexture() {
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 511, 511, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, marker);
+}
 bool markerPresent() {
     std::vector<uint8_t> px = textureLevel0();
     return memcmp(&px[(511 * 512 + 511) * 4], marker, 4) == 0;
@@ -128,7 +130,8 @@ std::vector<Vertex> spriteVertices(float x, float y, float sx, float sy, int spr
 }
 
 struct Bounds {
-    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f, s0 = 1e9f, t0 = 1e9f, s1 = -1e9f, t1 = -1e9f;
+    float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f, s0 = 1e9f, t0 = 1e9f, s1 = -1e9f,
+          t1 = -1e9f;
 };
 Bounds boundsOf(const std::vector<Vertex> &vs) {
     Bounds b;
@@ -176,7 +179,8 @@ std::vector<uint8_t> sourceFile(const char *name) {
     FILE *f = fopen((std::string(getenv("COGMIRE_SOURCE")) + "/gfx/" + name).c_str(), "rb");
     if (!f) return bytes;
     int c;
-    while ((c = fgetc(f)) != EOF) bytes.push_back(uint8_t(c));
+    while ((c = fgetc(f)) != EOF)
+        bytes.push_back(uint8_t(c));
     fclose(f);
     return bytes;
 }
@@ -241,13 +245,15 @@ TEST(AtlasBind, AMissingFileIsReportedAndTriedAgain) {
     videoTextureAtlasBind(1);
     TempDir dir;
     markTexture();
-    EXPECT_EQ(captureBind(0),
-              "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
+    EXPECT_EQ(
+        captureBind(0),
+        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
     // The message comes again on the next frame's bind, until the file is there.
-    EXPECT_EQ(captureBind(0),
-              "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
+    EXPECT_EQ(
+        captureBind(0),
+        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
     dir.put("textureSplash.dtt", sourceFile("textureSplash.dtt"));
     EXPECT_EQ(captureBind(0), "");
     EXPECT_EQ(boundAtlas, 0);
@@ -263,7 +269,8 @@ TEST(AtlasBind, ADamagedFileIsReportedAndChangesNothing) {
     cut.resize(5000);
     dir.put("textureSplash.dtt", cut);
     markTexture();
-    EXPECT_EQ(captureBind(0), "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
+    EXPECT_EQ(captureBind(0),
+              "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
 }
@@ -372,7 +379,8 @@ std::vector<uint8_t> readScreen(const char *ppmName) {
     std::string path = startDir + "/" + ppmName;
     if (FILE *f = fopen(path.c_str(), "wb")) {
         fprintf(f, "P6\n%d %d\n255\n", windowW, windowH);
-        for (int y = windowH - 1; y >= 0; y--) fwrite(&px[size_t(y) * windowW * 3], 1, size_t(windowW) * 3, f);
+        for (int y = windowH - 1; y >= 0; y--)
+            fwrite(&px[size_t(y) * windowW * 3], 1, size_t(windowW) * 3, f);
         fclose(f);
     }
     return px;

@@ -44,8 +44,8 @@ struct LengthSymbol {
 };
 // A data token: a literal byte, a match (length, distance symbol, distance extra), or the end.
 struct Data {
-    int symbol;      // 0 to 285; -1 puts sixteen 1 bits
-    int extra = 0;   // the length's extra bits
+    int symbol;    // 0 to 285; -1 puts sixteen 1 bits
+    int extra = 0; // the length's extra bits
     int distance = -1;
     int distanceExtra = 0;
 };
@@ -63,7 +63,8 @@ Bytes buildFile(int n, int w, const std::vector<int> &clLengths,
     Bytes file = {'D', 'E', 'F', 'c', 0, 0, 0, 0, uint8_t(n)};
     BitOut out;
     out.put(uint32_t(w), 3);
-    for (int l : clLengths) out.put(uint32_t(l), w);
+    for (int l : clLengths)
+        out.put(uint32_t(l), w);
     std::vector<uint32_t> clCodes = codesOf(clLengths);
     std::vector<int> all;
     int previous = 0;
@@ -141,10 +142,10 @@ TEST(DefcDecode, TheHandBuiltExampleMatchesTheGivenBytes) {
     // The same file put together from its description checks the test's own builder.
     std::vector<int> cl(19, 0);
     cl[1] = 2, cl[2] = 2, cl[18] = 1;
-    Bytes file = buildFile(19, 2, cl,
-                           {{18, 54}, {1, 0}, {18, 127}, {18, 41}, {2, 0}, {2, 0}, {18, 17},
-                            {1, 0}, {18, 18}},
-                           {{0x41}, {257, 0, 0, 0}, {256}});
+    Bytes file = buildFile(
+        19, 2, cl,
+        {{18, 54}, {1, 0}, {18, 127}, {18, 41}, {2, 0}, {2, 0}, {18, 17}, {1, 0}, {18, 18}},
+        {{0x41}, {257, 0, 0, 0}, {256}});
     file[4] = 4;
     EXPECT_EQ(file, example);
 }
@@ -170,8 +171,16 @@ TEST(DefcDecode, ACopyAsTheFirstLengthSymbolRepeatsZero) {
     cl[1] = 2, cl[2] = 3, cl[16] = 3, cl[18] = 1;
     // 16 first: three more zeros (symbols 0 to 2), then as in the example.
     Bytes file = buildFile(19, 3, cl,
-                           {{16, 0}, {18, 51}, {1, 0}, {18, 127}, {18, 41}, {2, 0}, {2, 0},
-                            {18, 17}, {1, 0}, {18, 18}},
+                           {{16, 0},
+                            {18, 51},
+                            {1, 0},
+                            {18, 127},
+                            {18, 41},
+                            {2, 0},
+                            {2, 0},
+                            {18, 17},
+                            {1, 0},
+                            {18, 18}},
                            {{0x41}, {257, 0, 0, 0}, {256}});
     Bytes out;
     size_t written = 0;
@@ -185,8 +194,18 @@ TEST(DefcDecode, AZeroRunGoesOnFromLiteralIntoDistanceLengths) {
     // Symbols 65 to 68, 256 and 257 take length 3; a run of 31 zeros covers 258 to 285 and
     // distance symbols 0 to 2; distance symbol 3 (distance 4) takes length 1.
     Bytes file = buildFile(19, 2, cl,
-                           {{18, 54}, {3, 0}, {3, 0}, {3, 0}, {3, 0}, {18, 127}, {18, 38},
-                            {3, 0}, {3, 0}, {18, 20}, {1, 0}, {18, 15}},
+                           {{18, 54},
+                            {3, 0},
+                            {3, 0},
+                            {3, 0},
+                            {3, 0},
+                            {18, 127},
+                            {18, 38},
+                            {3, 0},
+                            {3, 0},
+                            {18, 20},
+                            {1, 0},
+                            {18, 15}},
                            {{'A'}, {'B'}, {'C'}, {'D'}, {257, 0, 3, 0}, {256}});
     Bytes out;
     size_t written = 0;
@@ -198,10 +217,10 @@ TEST(DefcDecode, DistanceOneWithLength258RepeatsTheLastByte) {
     std::vector<int> cl(19, 0);
     cl[1] = 2, cl[2] = 2, cl[18] = 1;
     // 'Z' length 1, 256 and 285 length 2, distance symbol 0 length 1.
-    Bytes file = buildFile(19, 2, cl,
-                           {{18, 79}, {1, 0}, {18, 127}, {18, 16}, {2, 0}, {18, 17}, {2, 0},
-                            {1, 0}, {18, 18}},
-                           {{'Z'}, {285, 0, 0, 0}, {256}});
+    Bytes file = buildFile(
+        19, 2, cl,
+        {{18, 79}, {1, 0}, {18, 127}, {18, 16}, {2, 0}, {18, 17}, {2, 0}, {1, 0}, {18, 18}},
+        {{'Z'}, {285, 0, 0, 0}, {256}});
     Bytes out;
     size_t written = 0;
     ASSERT_EQ(decode(file, out, 300, &written), defcOk);
@@ -214,8 +233,8 @@ TEST(DefcDecode, AnIncompleteCodeDecodesItsCodesAndStopsOnAMissingOne) {
     // Literal/length code: 'A' 2, 256 2, 257 2 (code 11 free); one-code distance tree.
     std::vector<int> cl(19, 0);
     cl[1] = 2, cl[2] = 2, cl[18] = 1;
-    std::vector<LengthSymbol> lengths = {{18, 54}, {2, 0}, {18, 127}, {18, 41}, {2, 0},
-                                         {2, 0},   {18, 17}, {1, 0},  {18, 18}};
+    std::vector<LengthSymbol> lengths = {{18, 54}, {2, 0},   {18, 127}, {18, 41}, {2, 0},
+                                         {2, 0},   {18, 17}, {1, 0},    {18, 18}};
     Bytes good = buildFile(19, 2, cl, lengths, {{'A'}, {'A'}, {257, 0, 0, 0}, {256}});
     Bytes out;
     size_t written = 0;
@@ -242,14 +261,14 @@ TEST(DefcDecode, FilesThatBreakALimitStopTheDecode) {
     // A zero run that runs past the 316th length.
     std::vector<int> runs(19, 0);
     runs[1] = 1, runs[18] = 1;
-    EXPECT_EQ(decode(buildFile(19, 1, runs, {{18, 127}, {18, 127}, {18, 127}}, {}), out, 16,
-                     &written),
-              defcDamaged);
+    EXPECT_EQ(
+        decode(buildFile(19, 1, runs, {{18, 127}, {18, 127}, {18, 127}}, {}), out, 16, &written),
+        defcDamaged);
     // A distance beyond the bytes written so far.
     std::vector<int> cl2(19, 0);
     cl2[1] = 2, cl2[2] = 2, cl2[18] = 1;
-    std::vector<LengthSymbol> lengths = {{18, 54}, {1, 0}, {18, 127}, {18, 41}, {2, 0},
-                                         {2, 0},   {18, 17}, {1, 0},  {18, 18}};
+    std::vector<LengthSymbol> lengths = {{18, 54}, {1, 0},   {18, 127}, {18, 41}, {2, 0},
+                                         {2, 0},   {18, 17}, {1, 0},    {18, 18}};
     EXPECT_EQ(decode(buildFile(19, 2, cl2, lengths, {{257, 0, 0, 0}, {256}}), out, 16, &written),
               defcDamaged);
     EXPECT_EQ(written, 0u);
@@ -299,7 +318,8 @@ TEST(DefcRoundTrip, VariedDataComesBackExactly) {
     cases.push_back(noise);
     // A pattern that repeats 32768 bytes later: the longest distance there is.
     Bytes far(32768 + 5000);
-    for (size_t i = 0; i < far.size(); i++) far[i] = uint8_t((i % 32768) * 7 / 13 + (i % 3));
+    for (size_t i = 0; i < far.size(); i++)
+        far[i] = uint8_t((i % 32768) * 7 / 13 + (i % 3));
     cases.push_back(far);
     // An RGBA gradient with sprinkled texels, like a picture.
     Bytes image(256 * 256 * 4);
@@ -413,17 +433,23 @@ TEST(MenuAtlas, SmallGlyphsInsideOtherPicturesStayReadable) {
     auto alpha = [&](int x, int y) { return a.at(x, y)[3]; };
     // "-" (361, 184)-(384, 205): a bar in the middle, nothing at the rectangle's edges.
     EXPECT_EQ(alpha(372, 194), 255);
-    for (int x = 361; x < 384; x++) EXPECT_EQ(alpha(x, 184) + alpha(x, 204), 0) << x;
-    for (int y = 184; y < 205; y++) EXPECT_EQ(alpha(361, y) + alpha(383, y), 0) << y;
+    for (int x = 361; x < 384; x++)
+        EXPECT_EQ(alpha(x, 184) + alpha(x, 204), 0) << x;
+    for (int y = 184; y < 205; y++)
+        EXPECT_EQ(alpha(361, y) + alpha(383, y), 0) << y;
     // "." (333, 56)-(352, 89): a dot at the foot, clear above.
     EXPECT_EQ(alpha(342, 85), 255);
     for (int y = 56; y < 78; y++)
-        for (int x = 333; x < 352; x++) ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
+        for (int x = 333; x < 352; x++)
+            ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
     // "I" keeps to the five columns between ":" and "@".
-    for (int x = 257; x < 262; x++) EXPECT_EQ(alpha(x, 21), 255) << x;
+    for (int x = 257; x < 262; x++)
+        EXPECT_EQ(alpha(x, 21), 255) << x;
     for (int y = 20; y < 32; y++)
-        for (int x = 250; x < 257; x++) ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
-    for (int y = 18; y < 33; y++) EXPECT_EQ(alpha(262, y), 0) << y;
+        for (int x = 250; x < 257; x++)
+            ASSERT_EQ(alpha(x, y), 0) << x << "," << y;
+    for (int y = 18; y < 33; y++)
+        EXPECT_EQ(alpha(262, y), 0) << y;
     // Every letter and digit has ink, and white ink, so that the menu colours tint it.
     const int glyphRects[36][4] = {
         {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},     {96, 0, 124, 42},

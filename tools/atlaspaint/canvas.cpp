@@ -9,16 +9,21 @@ Col mix(Col a, Col b, float t) {
             a.a + (b.a - a.a) * t};
 }
 
-Col rgb(int r, int g, int b, int a) { return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f}; }
+Col rgb(int r, int g, int b, int a) {
+    return {r / 255.0f, g / 255.0f, b / 255.0f, a / 255.0f};
+}
 
-float clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
+float clamp01(float v) {
+    return v < 0 ? 0 : (v > 1 ? 1 : v);
+}
 
 float smooth(float e0, float e1, float v) {
     float t = clamp01((v - e0) / (e1 - e0));
     return t * t * (3 - 2 * t);
 }
 
-Canvas::Canvas(int width, int height, Col fill) : w(width), h(height), px(size_t(width) * size_t(height), fill) {}
+Canvas::Canvas(int width, int height, Col fill)
+    : w(width), h(height), px(size_t(width) * size_t(height), fill) {}
 
 void Canvas::over(int x, int y, Col c, float cov) {
     if (x < 0 || y < 0 || x >= w || y >= h) return;

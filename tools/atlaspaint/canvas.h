@@ -49,8 +49,7 @@ float hash01(int x, int y, uint32_t seed);
 // half width hw; the distance of a point to the glyph's strokes less hw is its SDF.
 bool fontHas(char c);
 float fontBodyWidth(char c, float height); // the body width that suits the height
-float fontSdf(char c, float x, float y, float left, float top, float width, float height,
-              float hw);
+float fontSdf(char c, float x, float y, float left, float top, float width, float height, float hw);
 // Distance to a line of text: each character centred in a cell of advance units.
 // With a negative advance the text is set proportionally, -advance units between bodies
 // (a space takes half the height).

@@ -27,10 +27,13 @@ Pt sq(float cx, float cy, float rx, float ry, float deg) {
 // Appends an arc from deg0 to deg1 (either direction) to a line.
 void arc(Line &l, float cx, float cy, float rx, float ry, float deg0, float deg1) {
     int steps = std::max(2, int(std::fabs(deg1 - deg0) / 6.0f));
-    for (int i = 0; i <= steps; i++) l.push_back(sq(cx, cy, rx, ry, deg0 + (deg1 - deg0) * i / steps));
+    for (int i = 0; i <= steps; i++)
+        l.push_back(sq(cx, cy, rx, ry, deg0 + (deg1 - deg0) * i / steps));
 }
 
-Line L(std::initializer_list<Pt> pts) { return Line(pts); }
+Line L(std::initializer_list<Pt> pts) {
+    return Line(pts);
+}
 
 Line ring(float cx, float cy, float rx, float ry) {
     Line l;
@@ -167,17 +170,27 @@ const std::map<char, Strokes> &font() {
 
 } // namespace
 
-bool fontHas(char c) { return font().count(c) != 0; }
+bool fontHas(char c) {
+    return font().count(c) != 0;
+}
 
 float fontBodyWidth(char c, float height) {
     float k = height / 30.0f;
     switch (c) {
-    case 'I': return 5.0f * k;
-    case '1': return 13.0f * k;
-    case 'M': case 'W': return 22.0f * k;
-    case '.': case ':': return 5.4f * k;
-    case ',': return 7.0f * k;
-    default: return 19.0f * k;
+    case 'I':
+        return 5.0f * k;
+    case '1':
+        return 13.0f * k;
+    case 'M':
+    case 'W':
+        return 22.0f * k;
+    case '.':
+    case ':':
+        return 5.4f * k;
+    case ',':
+        return 7.0f * k;
+    default:
+        return 19.0f * k;
     }
 }
 
@@ -207,7 +220,8 @@ float textSdf(const std::string &text, float x, float y, float centreX, float to
     std::vector<float> centres(text.size());
     if (advance >= 0) {
         float first = centreX - advance * float(text.size() - 1) * 0.5f;
-        for (size_t i = 0; i < text.size(); i++) centres[i] = first + advance * float(i);
+        for (size_t i = 0; i < text.size(); i++)
+            centres[i] = first + advance * float(i);
     } else {
         float gap = -advance, pos = 0;
         for (size_t i = 0; i < text.size(); i++) {
@@ -216,7 +230,8 @@ float textSdf(const std::string &text, float x, float y, float centreX, float to
             pos += w + gap;
         }
         float shift = centreX - (pos - gap) / 2;
-        for (float &c : centres) c += shift;
+        for (float &c : centres)
+            c += shift;
     }
     float best = 1e9f;
     for (size_t i = 0; i < text.size(); i++) {

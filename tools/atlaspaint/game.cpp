@@ -86,7 +86,8 @@ Col plate(float x, float y) {
     for (int k = 0; k < 4; k++) {
         float rx = k % 2 ? tile - 10 : 10, ry = k / 2 ? tile - 10 : 10;
         float d = std::hypot(x - rx, y - ry);
-        if (d < 4.5f) steel = mix(rgb(190, 196, 204), rgb(80, 84, 90), clamp01((x - rx + y - ry) / 8 + 0.5f));
+        if (d < 4.5f)
+            steel = mix(rgb(190, 196, 204), rgb(80, 84, 90), clamp01((x - rx + y - ry) / 8 + 0.5f));
     }
     return steel;
 }
@@ -171,12 +172,13 @@ Col smoke(float x, float y) {
 
 Canvas paintGame() {
     Canvas c(512, 512, Col{0, 0, 0, 1});
-    const Shader shaders[16] = {ground, crackedMud, pool,    slab,   bricks, plate, hazard, basePad,
-                                rust,   brass,      crate,   grating, hull,  tread, glow,   smoke};
+    const Shader shaders[16] = {ground, crackedMud, pool,  slab,    bricks, plate, hazard, basePad,
+                                rust,   brass,      crate, grating, hull,   tread, glow,   smoke};
     for (int t = 0; t < 16; t++) {
         int ox = (t % 4) * tile, oy = (t / 4) * tile;
         for (int y = 0; y < tile; y++)
-            for (int x = 0; x < tile; x++) c.at(ox + x, oy + y) = shaders[t](x + 0.5f, y + 0.5f);
+            for (int x = 0; x < tile; x++)
+                c.at(ox + x, oy + y) = shaders[t](x + 0.5f, y + 0.5f);
     }
     return c;
 }

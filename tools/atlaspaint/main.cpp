@@ -23,7 +23,8 @@ int main(int argc, char **argv) {
         const char *name;
         Canvas (*paint)();
     };
-    const Job jobs[] = {{"textureSplash", paintSplash}, {"textureMenu", paintMenu}, {"textureGame", paintGame}};
+    const Job jobs[] = {
+        {"textureSplash", paintSplash}, {"textureMenu", paintMenu}, {"textureGame", paintGame}};
     for (const Job &job : jobs) {
         Canvas c = job.paint();
         std::vector<uint8_t> rgba = c.bytes();

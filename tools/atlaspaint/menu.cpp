@@ -25,23 +25,23 @@ struct Rect {
 
 // The client's menu sprite rectangles (the same numbers as its table).
 const Rect sprites[52] = {
-    {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},     {96, 0, 124, 42},
-    {126, 0, 152, 42},   {155, 0, 181, 42},   {182, 0, 214, 42},   {217, 0, 249, 42},
-    {248, 0, 270, 42},   {272, 0, 297, 42},   {298, 0, 328, 42},   {329, 0, 354, 42},
-    {357, 0, 395, 42},   {396, 0, 427, 42},   {428, 0, 460, 42},   {463, 0, 493, 42},
-    {1, 46, 31, 90},     {35, 46, 64, 90},    {67, 46, 99, 90},    {103, 46, 130, 90},
-    {133, 46, 161, 90},  {167, 46, 194, 90},  {197, 46, 234, 90},  {234, 46, 266, 90},
-    {266, 46, 297, 90},  {297, 46, 331, 90},  {8, 94, 38, 137},    {44, 94, 65, 137},
-    {66, 94, 96, 137},   {99, 94, 128, 137},  {131, 94, 160, 137}, {162, 94, 190, 137},
-    {193, 94, 223, 137}, {226, 94, 254, 137}, {258, 94, 292, 137}, {295, 94, 328, 137},
-    {250, 20, 257, 32},  {158, 21, 166, 36},  {333, 56, 352, 89},  {361, 184, 384, 205},
-    {262, 18, 284, 33},  {0, 48, 63, 112},    {64, 48, 127, 112},  {128, 48, 191, 112},
-    {192, 48, 255, 112}, {256, 48, 319, 112}, {320, 48, 383, 112}, {384, 48, 447, 112},
+    {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},      {96, 0, 124, 42},
+    {126, 0, 152, 42},   {155, 0, 181, 42},   {182, 0, 214, 42},    {217, 0, 249, 42},
+    {248, 0, 270, 42},   {272, 0, 297, 42},   {298, 0, 328, 42},    {329, 0, 354, 42},
+    {357, 0, 395, 42},   {396, 0, 427, 42},   {428, 0, 460, 42},    {463, 0, 493, 42},
+    {1, 46, 31, 90},     {35, 46, 64, 90},    {67, 46, 99, 90},     {103, 46, 130, 90},
+    {133, 46, 161, 90},  {167, 46, 194, 90},  {197, 46, 234, 90},   {234, 46, 266, 90},
+    {266, 46, 297, 90},  {297, 46, 331, 90},  {8, 94, 38, 137},     {44, 94, 65, 137},
+    {66, 94, 96, 137},   {99, 94, 128, 137},  {131, 94, 160, 137},  {162, 94, 190, 137},
+    {193, 94, 223, 137}, {226, 94, 254, 137}, {258, 94, 292, 137},  {295, 94, 328, 137},
+    {250, 20, 257, 32},  {158, 21, 166, 36},  {333, 56, 352, 89},   {361, 184, 384, 205},
+    {262, 18, 284, 33},  {0, 48, 63, 112},    {64, 48, 127, 112},   {128, 48, 191, 112},
+    {192, 48, 255, 112}, {256, 48, 319, 112}, {320, 48, 383, 112},  {384, 48, 447, 112},
     {448, 48, 511, 112}, {4, 149, 292, 277},  {304, 147, 426, 251}, {307, 262, 342, 296},
 };
 
-constexpr float glyphHeight = 30;   // body height of a letter, in texels
-constexpr float glyphPen = 2.75f;   // half width of the letters' strokes
+constexpr float glyphHeight = 30; // body height of a letter, in texels
+constexpr float glyphPen = 2.75f; // half width of the letters' strokes
 
 // Glyph paint: alpha grows to the coverage and the colour moves toward the glyph's, so the
 // texel keeps its own colour where the glyph only touches it.
@@ -99,27 +99,40 @@ void paintOptions(Canvas &c) {
         float cx = r.cx(), cy = (bandTop + bandBottom) / 2;
         auto emblem = [&](float x, float y) {
             switch (k) {
-            case 0: return sdCircle(x, y, cx, cy, 5);
-            case 1: return (std::fabs(x - cx) + std::fabs(y - cy)) - 6.5f;
-            case 2: return sdBox(x, y, cx, cy, 4.5f, 4.5f, 1);
-            case 3: return std::max(y - cy - 4.5f, std::fabs(x - cx) * 1.7f + (cy - y) - 4.5f) ;
-            case 4: return std::min(sdBox(x, y, cx, cy, 7, 1.6f), sdBox(x, y, cx, cy, 1.6f, 5.5f));
-            case 5: return std::max(sdGear(x, y, cx, cy, 6.5f, 4.6f, 6, 0.5f, 0), -sdCircle(x, y, cx, cy, 1.8f));
-            case 6: return std::min(sdCircle(x, y, cx - 9, cy, 3), std::min(sdCircle(x, y, cx, cy, 3), sdCircle(x, y, cx + 9, cy, 3)));
-            default: return std::fabs(sdCircle(x, y, cx, cy, 4.5f)) - 1.5f;
+            case 0:
+                return sdCircle(x, y, cx, cy, 5);
+            case 1:
+                return (std::fabs(x - cx) + std::fabs(y - cy)) - 6.5f;
+            case 2:
+                return sdBox(x, y, cx, cy, 4.5f, 4.5f, 1);
+            case 3:
+                return std::max(y - cy - 4.5f, std::fabs(x - cx) * 1.7f + (cy - y) - 4.5f);
+            case 4:
+                return std::min(sdBox(x, y, cx, cy, 7, 1.6f), sdBox(x, y, cx, cy, 1.6f, 5.5f));
+            case 5:
+                return std::max(sdGear(x, y, cx, cy, 6.5f, 4.6f, 6, 0.5f, 0),
+                                -sdCircle(x, y, cx, cy, 1.8f));
+            case 6:
+                return std::min(sdCircle(x, y, cx - 9, cy, 3),
+                                std::min(sdCircle(x, y, cx, cy, 3), sdCircle(x, y, cx + 9, cy, 3)));
+            default:
+                return std::fabs(sdCircle(x, y, cx, cy, 4.5f)) - 1.5f;
             }
         };
         for (int y = r.y0; y < r.y1; y++)
             for (int x = r.x0; x < r.x1; x++) {
                 float fx = x + 0.5f, fy = y + 0.5f;
-                float frame = -sdBox(fx, fy, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f, (r.y1 - r.y0) / 2.0f);
+                float frame =
+                    -sdBox(fx, fy, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f, (r.y1 - r.y0) / 2.0f);
                 float band = std::min(fy - bandTop, bandBottom - fy);
                 Col col{1, 1, 1, 0};
                 // Below the band the digit tops begin: the flag's foot stays plain white.
                 float edge = (fy < bandBottom ? clamp01(3.5f - frame) : 0) + clamp01(band + 0.5f);
                 col = mix(col, base, clamp01(edge));
                 // A little shade along the band's lower edge and the frame's inside.
-                if (band > 0) col = mix(col, Col{0, 0, 0, 0}, 0.18f * clamp01((fy - bandTop) / (bandBottom - bandTop)));
+                if (band > 0)
+                    col = mix(col, Col{0, 0, 0, 0},
+                              0.18f * clamp01((fy - bandTop) / (bandBottom - bandTop)));
                 col = mix(col, Col{1, 1, 1, 0}, clamp01(0.5f - emblem(fx, fy)));
                 Col &d = c.at(x, y);
                 d.r = col.r;
@@ -132,20 +145,23 @@ void paintOptions(Canvas &c) {
 void paintKeyboard(Canvas &c) {
     const Rect &r = sprites[49];
     // The panel fills the rectangle: a dark slate plate with a light rim.
-    c.fill(r.x0, r.y0, r.x1, r.y1,
-           [&](float x, float y) {
-               return sdBox(x, y, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f, (r.y1 - r.y0) / 2.0f, 9);
-           },
-           [&](float, float y) {
-               float t = (y - r.y0) / (r.y1 - r.y0);
-               return mix(rgb(58, 66, 84, 240), rgb(24, 28, 38, 240), t);
-           });
-    c.fill(r.x0, r.y0, r.x1, r.y1,
-           [&](float x, float y) {
-               float d = sdBox(x, y, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f - 1, (r.y1 - r.y0) / 2.0f - 1, 8);
-               return std::fabs(d) - 0.9f;
-           },
-           rgb(150, 160, 185, 255));
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1,
+        [&](float x, float y) {
+            return sdBox(x, y, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f, (r.y1 - r.y0) / 2.0f, 9);
+        },
+        [&](float, float y) {
+            float t = (y - r.y0) / (r.y1 - r.y0);
+            return mix(rgb(58, 66, 84, 240), rgb(24, 28, 38, 240), t);
+        });
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1,
+        [&](float x, float y) {
+            float d =
+                sdBox(x, y, r.cx(), r.cy(), (r.x1 - r.x0) / 2.0f - 1, (r.y1 - r.y0) / 2.0f - 1, 8);
+            return std::fabs(d) - 0.9f;
+        },
+        rgb(150, 160, 185, 255));
     const char *keys = "1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ...!";
     for (int i = 0; i < 4; i++)
         for (int j = 0; j < 10; j++) {
@@ -156,20 +172,25 @@ void paintKeyboard(Canvas &c) {
             Col top = done ? rgb(120, 220, 120) : rgb(236, 238, 244);
             Col foot = done ? rgb(40, 140, 60) : rgb(178, 184, 198);
             // Shadow, then the key cap with a lit top edge.
-            c.fill(kx - 14, ky - 14, kx + 14, ky + 15,
-                   [&](float x, float y) { return sdBox(x, y, kx, ky + 1.5f, 11, 11, 4); },
-                   rgb(8, 10, 14, 200));
-            c.fill(kx - 13, ky - 13, kx + 13, ky + 13,
-                   [&](float x, float y) { return sdBox(x, y, kx, ky, 11, 11, 4); },
-                   [&](float, float y) { return mix(top, foot, clamp01((y - ky + 11) / 22)); });
+            c.fill(
+                kx - 14, ky - 14, kx + 14, ky + 15,
+                [&](float x, float y) { return sdBox(x, y, kx, ky + 1.5f, 11, 11, 4); },
+                rgb(8, 10, 14, 200));
+            c.fill(
+                kx - 13, ky - 13, kx + 13, ky + 13,
+                [&](float x, float y) { return sdBox(x, y, kx, ky, 11, 11, 4); },
+                [&](float, float y) { return mix(top, foot, clamp01((y - ky + 11) / 22)); });
             char ch = keys[10 * i + j];
             float h = ch == '!' ? 12.0f : 12.0f;
             float w = ch == '!' ? 13.0f : fontBodyWidth(ch, h);
             float pen = 1.45f;
             Col ink = done ? rgb(255, 255, 255) : rgb(34, 40, 58);
-            c.fill(kx - 9, ky - 9, kx + 9, ky + 9,
-                   [&](float x, float y) { return fontSdf(ch, x, y, kx - w / 2, ky - h / 2, w, h, pen); },
-                   ink);
+            c.fill(
+                kx - 9, ky - 9, kx + 9, ky + 9,
+                [&](float x, float y) {
+                    return fontSdf(ch, x, y, kx - w / 2, ky - h / 2, w, h, pen);
+                },
+                ink);
         }
 }
 
@@ -186,12 +207,13 @@ void paintLogo(Canvas &c) {
     };
     // A small cog in mesh with the big one, up and to the left.
     float sx = 326, sy = 171;
-    c.fill(r.x0, r.y0, r.x1, r.y1,
-           [&](float x, float y) {
-               float g = sdGear(x, y, sx, sy, 21, 16, 8, 0.5f, 0.2f);
-               return std::max(g, -sdCircle(x, y, sx, sy, 6.5f));
-           },
-           shade(0.92f, 0.6f));
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1,
+        [&](float x, float y) {
+            float g = sdGear(x, y, sx, sy, 21, 16, 8, 0.5f, 0.2f);
+            return std::max(g, -sdCircle(x, y, sx, sy, 6.5f));
+        },
+        shade(0.92f, 0.6f));
     // The big cog: toothed rim, five spokes, and a hub ring around a clear hole with a bar
     // in it, the bar being the "-" glyph.
     auto bigCog = [&](float x, float y) {
@@ -201,7 +223,8 @@ void paintLogo(Canvas &c) {
         for (int k = 0; k < 5; k++) {
             float a = -1.5708f + k * 6.2831853f / 5;
             spokes = std::min(spokes, sdSegment(x, y, gx + 22 * std::cos(a), gy + 22 * std::sin(a),
-                                                gx + 31 * std::cos(a), gy + 31 * std::sin(a)) - 3.6f);
+                                                gx + 31 * std::cos(a), gy + 31 * std::sin(a)) -
+                                          3.6f);
         }
         float hub = std::fabs(sdCircle(x, y, gx, gy, 20.5f)) - 2.8f;
         // The bar floats between two stubs of the hub: the dash's rectangle holds the bar
@@ -214,36 +237,41 @@ void paintLogo(Canvas &c) {
         return std::min({rim, spokes, hub, bar});
     };
     // Dark outline under everything so the logo stands off the spinning rings.
-    c.fill(r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return bigCog(x, y) - 1.2f; },
-           rgb(20, 16, 10, 255));
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return bigCog(x, y) - 1.2f; },
+        rgb(20, 16, 10, 255));
     c.fill(r.x0, r.y0, r.x1, r.y1, bigCog, shade(1.0f, 0.62f));
     // A bevel: light on the upper-left edges of the rim.
-    c.fill(r.x0, r.y0, r.x1, r.y1,
-           [&](float x, float y) {
-               float d = bigCog(x, y);
-               float lit = sdCircle(x, y, gx - 6, gy - 6, 44);
-               return std::max(std::max(d, -d - 1.6f), lit);
-           },
-           Col{1, 1, 1, 0.55f});
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1,
+        [&](float x, float y) {
+            float d = bigCog(x, y);
+            float lit = sdCircle(x, y, gx - 6, gy - 6, 44);
+            return std::max(std::max(d, -d - 1.6f), lit);
+        },
+        Col{1, 1, 1, 0.55f});
     // The name on a band across the foot of the cog: dark letters on a light band.
     float bandTop = 214, bandBottom = 244;
-    c.fill(r.x0, bandTop - 3, r.x1, bandBottom + 3,
-           [&](float x, float y) {
-               return sdBox(x, y, r.cx(), (bandTop + bandBottom) / 2, (r.x1 - r.x0) / 2.0f - 1.5f,
-                            (bandBottom - bandTop) / 2, 4);
-           },
-           rgb(20, 16, 10, 255));
-    c.fill(r.x0, bandTop - 3, r.x1, bandBottom + 3,
-           [&](float x, float y) {
-               return sdBox(x, y, r.cx(), (bandTop + bandBottom) / 2, (r.x1 - r.x0) / 2.0f - 3.5f,
-                            (bandBottom - bandTop) / 2 - 2, 3);
-           },
-           shade(1.05f, 0.75f));
-    c.fill(r.x0, bandTop, r.x1, bandBottom,
-           [&](float x, float y) {
-               return textSdf("COGMIRE", x, y, r.cx(), bandTop + 6, 18, -3.2f, 2.1f);
-           },
-           rgb(28, 20, 8, 255));
+    c.fill(
+        r.x0, bandTop - 3, r.x1, bandBottom + 3,
+        [&](float x, float y) {
+            return sdBox(x, y, r.cx(), (bandTop + bandBottom) / 2, (r.x1 - r.x0) / 2.0f - 1.5f,
+                         (bandBottom - bandTop) / 2, 4);
+        },
+        rgb(20, 16, 10, 255));
+    c.fill(
+        r.x0, bandTop - 3, r.x1, bandBottom + 3,
+        [&](float x, float y) {
+            return sdBox(x, y, r.cx(), (bandTop + bandBottom) / 2, (r.x1 - r.x0) / 2.0f - 3.5f,
+                         (bandBottom - bandTop) / 2 - 2, 3);
+        },
+        shade(1.05f, 0.75f));
+    c.fill(
+        r.x0, bandTop, r.x1, bandBottom,
+        [&](float x, float y) {
+            return textSdf("COGMIRE", x, y, r.cx(), bandTop + 6, 18, -3.2f, 2.1f);
+        },
+        rgb(28, 20, 8, 255));
 }
 
 void paintCursor(Canvas &c) {
@@ -252,14 +280,16 @@ void paintCursor(Canvas &c) {
     // in front of the keyboard, the cursor lands slightly off the keys far from the middle.
     float hw = (r.x1 - r.x0) / 2.0f - 1.7f, hh = (r.y1 - r.y0) / 2.0f - 1.7f;
     auto frame = [&](float x, float y) { return sdBox(x, y, r.cx(), r.cy(), hw, hh, 5); };
-    c.fill(r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 2.6f; },
-           [&](float x, float y) {
-               return Col{1.0f, 0.8f, 0.25f, 0.45f * (1 - clamp01(std::fabs(frame(x, y)) / 2.6f))};
-           });
-    c.fill(r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 1.25f; },
-           [&](float, float y) {
-               return mix(rgb(255, 236, 140), rgb(255, 170, 30), clamp01((y - r.y0) / (r.y1 - r.y0)));
-           });
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 2.6f; },
+        [&](float x, float y) {
+            return Col{1.0f, 0.8f, 0.25f, 0.45f * (1 - clamp01(std::fabs(frame(x, y)) / 2.6f))};
+        });
+    c.fill(
+        r.x0, r.y0, r.x1, r.y1, [&](float x, float y) { return std::fabs(frame(x, y)) - 1.25f; },
+        [&](float, float y) {
+            return mix(rgb(255, 236, 140), rgb(255, 170, 30), clamp01((y - r.y0) / (r.y1 - r.y0)));
+        });
 }
 
 } // namespace

@@ -11,9 +11,11 @@ void title(Canvas &c, const std::string &text, float cx, float top, float height
            float pen, Col light, Col mid, Col dark, float x0, float x1) {
     auto sdf = [&](float x, float y) { return textSdf(text, x, y, cx, top, height, advance, pen); };
     float y0 = top - 12, y1 = top + height + 14;
-    c.fill(x0, y0, x1, y1, [&](float x, float y) { return sdf(x - 4, y - 5) - 3.5f; },
-           Col{0, 0, 0, 0.55f});
-    c.fill(x0, y0, x1, y1, [&](float x, float y) { return sdf(x, y) - 3.5f; }, rgb(16, 12, 6));
+    c.fill(
+        x0, y0, x1, y1, [&](float x, float y) { return sdf(x - 4, y - 5) - 3.5f; },
+        Col{0, 0, 0, 0.55f});
+    c.fill(
+        x0, y0, x1, y1, [&](float x, float y) { return sdf(x, y) - 3.5f; }, rgb(16, 12, 6));
     c.fill(x0, y0, x1, y1, sdf, [&](float, float y) {
         float t = clamp01((y - top) / height);
         Col col = t < 0.5f ? mix(light, mid, t * 2) : mix(mid, dark, (t - 0.5f) * 2);
@@ -22,9 +24,9 @@ void title(Canvas &c, const std::string &text, float cx, float top, float height
         return mix(col, Col{1, 1, 0.9f, 1}, 0.55f * sheen);
     });
     // A thin highlight along the top edges of the strokes.
-    c.fill(x0, y0, x1, y1,
-           [&](float x, float y) { return std::max(sdf(x, y), -(sdf(x, y + 2.5f)) ); },
-           Col{1, 0.97f, 0.85f, 0.6f});
+    c.fill(
+        x0, y0, x1, y1, [&](float x, float y) { return std::max(sdf(x, y), -(sdf(x, y + 2.5f))); },
+        Col{1, 0.97f, 0.85f, 0.6f});
 }
 
 void paintTitleCard(Canvas &c) {
@@ -42,33 +44,44 @@ void paintTitleCard(Canvas &c) {
             c.at(x, y) = Col{col.r * vignette, col.g * vignette, col.b * vignette, 1};
         }
     // Big quiet cogs behind the title.
-    c.fill(x0, y0, x1, y1,
-           [&](float x, float y) {
-               float g = sdGear(x, y, 410, 40, 92, 78, 16, 0.5f, 0.1f);
-               return std::max(g, -sdCircle(x, y, 410, 40, 40));
-           },
-           rgb(120, 170, 150, 34));
-    c.fill(x0, y0, x1, y1,
-           [&](float x, float y) {
-               float g = sdGear(x, y, 52, 170, 64, 53, 12, 0.5f, 0.3f);
-               return std::max(g, -sdCircle(x, y, 52, 170, 26));
-           },
-           rgb(120, 170, 150, 26));
+    c.fill(
+        x0, y0, x1, y1,
+        [&](float x, float y) {
+            float g = sdGear(x, y, 410, 40, 92, 78, 16, 0.5f, 0.1f);
+            return std::max(g, -sdCircle(x, y, 410, 40, 40));
+        },
+        rgb(120, 170, 150, 34));
+    c.fill(
+        x0, y0, x1, y1,
+        [&](float x, float y) {
+            float g = sdGear(x, y, 52, 170, 64, 53, 12, 0.5f, 0.3f);
+            return std::max(g, -sdCircle(x, y, 52, 170, 26));
+        },
+        rgb(120, 170, 150, 26));
     title(c, "COGMIRE", cx, 44, 82, -13, 7.5f, rgb(255, 244, 190), rgb(240, 176, 46),
           rgb(150, 78, 14), x0, x1);
     // Rules and a line beneath the name.
     Col teal = rgb(150, 214, 200);
-    c.fill(x0, 150, x1, 160, [&](float x, float y) { return sdBox(x, y, cx - 162, 155, 46, 1.2f); }, teal);
-    c.fill(x0, 150, x1, 160, [&](float x, float y) { return sdBox(x, y, cx + 162, 155, 46, 1.2f); }, teal);
-    c.fill(x0, 140, x1, 172,
-           [&](float x, float y) { return textSdf("GEARS IN THE MUD", x, y, cx, 148, 14, -4.0f, 1.8f); },
-           teal);
+    c.fill(
+        x0, 150, x1, 160, [&](float x, float y) { return sdBox(x, y, cx - 162, 155, 46, 1.2f); },
+        teal);
+    c.fill(
+        x0, 150, x1, 160, [&](float x, float y) { return sdBox(x, y, cx + 162, 155, 46, 1.2f); },
+        teal);
+    c.fill(
+        x0, 140, x1, 172,
+        [&](float x, float y) {
+            return textSdf("GEARS IN THE MUD", x, y, cx, 148, 14, -4.0f, 1.8f);
+        },
+        teal);
     // A fine frame just inside the edge.
-    c.fill(x0, y0, x1, y1,
-           [&](float x, float y) {
-               return std::fabs(sdBox(x, y, cx, cy, (x1 - x0) / 2.0f - 5, (y1 - y0) / 2.0f - 5, 6)) - 0.8f;
-           },
-           rgb(150, 214, 200, 120));
+    c.fill(
+        x0, y0, x1, y1,
+        [&](float x, float y) {
+            return std::fabs(sdBox(x, y, cx, cy, (x1 - x0) / 2.0f - 5, (y1 - y0) / 2.0f - 5, 6)) -
+                   0.8f;
+        },
+        rgb(150, 214, 200, 120));
     padEdges(c, x0, y0, x1, y1, 2);
 }
 
@@ -92,7 +105,7 @@ void paintDuskCard(Canvas &c) {
     auto skyline = [&](float x, float y) {
         float ground = sdBox(x, y, cx, horizon + 20, 300, 22);
         float d = ground;
-        const float towers[][3] = {{60, 40, 10}, {96, 62, 8}, {128, 30, 12}, {330, 54, 9},
+        const float towers[][3] = {{60, 40, 10}, {96, 62, 8},   {128, 30, 12}, {330, 54, 9},
                                    {372, 80, 7}, {410, 36, 14}, {446, 58, 8}};
         for (const auto &t : towers)
             d = std::min(d, sdBox(x, y, t[0], horizon - t[1] / 2, t[2] / 2, t[1] / 2 + 1));
@@ -123,16 +136,21 @@ void paintDuskCard(Canvas &c) {
             c.at(x, y).a = 1;
         }
     // The sun, low and swollen, half behind the works.
-    c.fill(x0, y0, x1, horizon, [&](float x, float y) { return sdCircle(x, y, sunX, sunY + 10, 17); },
-           [&](float, float y) { return mix(rgb(255, 236, 170), rgb(255, 150, 70), clamp01((y - sunY + 7) / 34)); });
-    c.fill(x0, y0, x1, horizon + 1, [&](float x, float y) { return std::max(skyline(x, y), y - horizon); },
-           rgb(34, 18, 34));
+    c.fill(
+        x0, y0, x1, horizon, [&](float x, float y) { return sdCircle(x, y, sunX, sunY + 10, 17); },
+        [&](float, float y) {
+            return mix(rgb(255, 236, 170), rgb(255, 150, 70), clamp01((y - sunY + 7) / 34));
+        });
+    c.fill(
+        x0, y0, x1, horizon + 1,
+        [&](float x, float y) { return std::max(skyline(x, y), y - horizon); }, rgb(34, 18, 34));
     // Lit windows on the towers.
     for (int k = 0; k < 18; k++) {
         float wx = 40 + hash01(k, 1, 5) * 420, wy = horizon - 6 - hash01(k, 2, 5) * 50;
         if (skyline(wx, wy) > -1.5f) continue;
-        c.fill(wx - 3, wy - 3, wx + 3, wy + 3, [&](float x, float y) { return sdBox(x, y, wx, wy, 1.2f, 1.6f); },
-               rgb(255, 200, 90));
+        c.fill(
+            wx - 3, wy - 3, wx + 3, wy + 3,
+            [&](float x, float y) { return sdBox(x, y, wx, wy, 1.2f, 1.6f); }, rgb(255, 200, 90));
     }
     // Reeds in front.
     for (int k = 0; k < 40; k++) {
@@ -140,13 +158,14 @@ void paintDuskCard(Canvas &c) {
         float rh = 30 + hash01(k, 4, 9) * 60;
         float lean = (hash01(k, 5, 9) - 0.5f) * 24;
         float base = y1 + 2;
-        c.fill(rx - 30, base - rh - 4, rx + 30, base,
-               [&](float x, float y) {
-                   float d = sdSegment(x, y, rx, base, rx + lean, base - rh);
-                   float t = clamp01((base - y) / rh);
-                   return d - (1.8f - 1.3f * t);
-               },
-               rgb(10, 14, 10));
+        c.fill(
+            rx - 30, base - rh - 4, rx + 30, base,
+            [&](float x, float y) {
+                float d = sdSegment(x, y, rx, base, rx + lean, base - rh);
+                float t = clamp01((base - y) / rh);
+                return d - (1.8f - 1.3f * t);
+            },
+            rgb(10, 14, 10));
     }
     // Two small machines wading through the mire, lamps lit.
     for (int k = 0; k < 2; k++) {
@@ -159,19 +178,27 @@ void paintDuskCard(Canvas &c) {
             return std::min({hull, std::max(dome, y - uy), gun});
         };
         c.fill(ux - 60, uy - 40, ux + 60, uy + 20, body, rgb(16, 12, 18));
-        c.fill(ux - 60, uy - 40, ux + 60, uy + 20,
-               [&](float x, float y) { return sdCircle(x, y, ux - 16 * s, uy - 1 * s, 2.2f * s); },
-               rgb(255, 210, 110));
-        c.fill(ux - 60, uy - 40, ux + 60, uy + 20,
-               [&](float x, float y) { return sdCircle(x, y, ux - 16 * s, uy - 1 * s, 9 * s); },
-               rgb(255, 190, 90, 50));
+        c.fill(
+            ux - 60, uy - 40, ux + 60, uy + 20,
+            [&](float x, float y) { return sdCircle(x, y, ux - 16 * s, uy - 1 * s, 2.2f * s); },
+            rgb(255, 210, 110));
+        c.fill(
+            ux - 60, uy - 40, ux + 60, uy + 20,
+            [&](float x, float y) { return sdCircle(x, y, ux - 16 * s, uy - 1 * s, 9 * s); },
+            rgb(255, 190, 90, 50));
     }
-    c.fill(x0, y1 - 40, x1, y1,
-           [&](float x, float y) { return textSdf("FOUR COMMANDERS. ONE MIRE.", x, y, cx, y1 - 32, 16, -4.5f, 2.0f) - 2.5f; },
-           rgb(10, 8, 12, 220));
-    c.fill(x0, y1 - 40, x1, y1,
-           [&](float x, float y) { return textSdf("FOUR COMMANDERS. ONE MIRE.", x, y, cx, y1 - 32, 16, -4.5f, 2.0f); },
-           rgb(255, 232, 190));
+    c.fill(
+        x0, y1 - 40, x1, y1,
+        [&](float x, float y) {
+            return textSdf("FOUR COMMANDERS. ONE MIRE.", x, y, cx, y1 - 32, 16, -4.5f, 2.0f) - 2.5f;
+        },
+        rgb(10, 8, 12, 220));
+    c.fill(
+        x0, y1 - 40, x1, y1,
+        [&](float x, float y) {
+            return textSdf("FOUR COMMANDERS. ONE MIRE.", x, y, cx, y1 - 32, 16, -4.5f, 2.0f);
+        },
+        rgb(255, 232, 190));
     padEdges(c, x0, y0, x1, y1, 2);
 }
 

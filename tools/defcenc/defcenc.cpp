@@ -22,13 +22,14 @@ constexpr int maxMatch = 258;
 constexpr int hashBits = 16;
 constexpr int maxChain = 256;
 
-constexpr uint16_t lengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10,  11,  13,  15,  17,  19,  23, 27,
-                                     31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint16_t lengthBase[29] = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                     15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                     67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr uint8_t lengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr uint16_t distanceBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                       33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                       1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint16_t distanceBase[30] = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr uint8_t distanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
@@ -88,7 +89,8 @@ std::vector<Token> lz77(const uint8_t *data, size_t length) {
             if (distance > windowSize) break;
             if (data[size_t(q) + size_t(best)] != data[p + size_t(best)]) continue;
             size_t l = 0;
-            while (l < limit && data[size_t(q) + l] == data[p + l]) l++;
+            while (l < limit && data[size_t(q) + l] == data[p + l])
+                l++;
             if (int(l) > best) {
                 best = int(l);
                 bestDistance = int(distance);
@@ -124,7 +126,8 @@ std::vector<Token> lz77(const uint8_t *data, size_t length) {
             }
         }
         tokens.push_back({uint16_t(len), uint16_t(distance)});
-        for (size_t k = from; k < p + size_t(len); k++) insert(k);
+        for (size_t k = from; k < p + size_t(len); k++)
+            insert(k);
         p += size_t(len);
     }
     return tokens;
@@ -132,13 +135,15 @@ std::vector<Token> lz77(const uint8_t *data, size_t length) {
 
 int lengthSymbol(int length) {
     int i = 28;
-    while (lengthBase[i] > length) i--;
+    while (lengthBase[i] > length)
+        i--;
     return i;
 }
 
 int distanceSymbol(int distance) {
     int i = 29;
-    while (distanceBase[i] > distance) i--;
+    while (distanceBase[i] > distance)
+        i--;
     return i;
 }
 
@@ -161,7 +166,8 @@ std::vector<int> huffmanLengths(std::vector<uint64_t> freq, int limit) {
         std::vector<int64_t> parent(n, -1);
         using Item = std::pair<uint64_t, size_t>;
         std::priority_queue<Item, std::vector<Item>, std::greater<Item>> queue;
-        for (size_t i : used) queue.push({freq[i], i});
+        for (size_t i : used)
+            queue.push({freq[i], i});
         while (queue.size() > 1) {
             Item a = queue.top();
             queue.pop();
@@ -176,7 +182,8 @@ std::vector<int> huffmanLengths(std::vector<uint64_t> freq, int limit) {
         int longest = 0;
         for (size_t i : used) {
             int depth = 0;
-            for (int64_t q = parent[i]; q >= 0; q = parent[size_t(q)]) depth++;
+            for (int64_t q = parent[i]; q >= 0; q = parent[size_t(q)])
+                depth++;
             lengths[i] = depth;
             longest = std::max(longest, depth);
         }
@@ -190,7 +197,8 @@ std::vector<int> huffmanLengths(std::vector<uint64_t> freq, int limit) {
 // Canonical codes in the order the decoder assigns them.
 std::vector<uint32_t> canonicalCodes(const std::vector<int> &lengths) {
     uint32_t counts[33] = {};
-    for (int l : lengths) counts[l]++;
+    for (int l : lengths)
+        counts[l]++;
     counts[0] = 0;
     uint32_t next[33] = {};
     uint32_t code = 0;
@@ -218,7 +226,8 @@ std::vector<LengthToken> lengthTokens(const std::vector<int> &all) {
     while (i < all.size()) {
         int v = all[i];
         size_t run = 1;
-        while (i + run < all.size() && all[i + run] == v) run++;
+        while (i + run < all.size() && all[i + run] == v)
+            run++;
         if (v == 0 && run >= 3) {
             size_t take = std::min<size_t>(run, 138);
             if (take >= 11)
@@ -266,18 +275,21 @@ std::vector<uint8_t> defcEncode(const uint8_t *data, size_t length) {
     all.insert(all.end(), distanceLengths.begin(), distanceLengths.end());
     std::vector<LengthToken> lengthSymbols = lengthTokens(all);
     std::vector<uint64_t> codeLengthFreq(codeLengthSymbols, 0);
-    for (const LengthToken &t : lengthSymbols) codeLengthFreq[size_t(t.symbol)]++;
+    for (const LengthToken &t : lengthSymbols)
+        codeLengthFreq[size_t(t.symbol)]++;
     std::vector<int> codeLengthLengths = huffmanLengths(codeLengthFreq, maxCodeLengthCodeLength);
     std::vector<uint32_t> codeLengthCodes = canonicalCodes(codeLengthLengths);
 
     BitWriter bits;
     const char magic[4] = {'D', 'E', 'F', 'c'};
     bits.bytes.insert(bits.bytes.end(), magic, magic + 4);
-    for (int i = 0; i < 4; i++) bits.bytes.push_back(uint8_t(uint64_t(length) >> (8 * i)));
+    for (int i = 0; i < 4; i++)
+        bits.bytes.push_back(uint8_t(uint64_t(length) >> (8 * i)));
     bits.bytes.push_back(uint8_t(codeLengthSymbols));
 
     bits.put(3, 3); // width of each code-length-code length
-    for (int l : codeLengthLengths) bits.put(uint32_t(l), 3);
+    for (int l : codeLengthLengths)
+        bits.put(uint32_t(l), 3);
     for (const LengthToken &t : lengthSymbols) {
         bits.put(codeLengthCodes[size_t(t.symbol)], codeLengthLengths[size_t(t.symbol)]);
         if (t.symbol == 16) bits.put(uint32_t(t.extra), 2);
@@ -314,7 +326,8 @@ bool defcFileRead(const char *path, std::vector<uint8_t> &bytes) {
     bytes.clear();
     uint8_t buffer[65536];
     size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    while ((got = fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     fclose(f);
     return true;
 }

@@ -53,7 +53,8 @@ int main(int argc, char **argv) {
         size_t written = 0;
         DefcResult r = defcDecode(file.data(), file.size(), image.data(), image.size(), &written);
         if (r != defcOk) {
-            fprintf(stderr, "defcenc: %s is %s\n", argv[2], r == defcBadMagic ? "not a DEFc file" : "damaged");
+            fprintf(stderr, "defcenc: %s is %s\n", argv[2],
+                    r == defcBadMagic ? "not a DEFc file" : "damaged");
             return 1;
         }
         int rows = int(written / (width * 4));
