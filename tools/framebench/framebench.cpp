@@ -1,8 +1,9 @@
 // Times the client's real frame loop: start-up as the game does it, then whole frames
 // (buttons, events, update, draw, swap, 1 ms sleep) for a while, in a chosen screen.
-//   framebench [seconds] [splash|menu]
-// "splash" stays in the first splash state (the bare loop); "menu" puts the main menu at
-// rest. Prints the frame count, frames per second and the median frame time.
+//   framebench [seconds] [bare|splash|menu]
+// "bare" holds the first splash state before its scroll (a black frame: the bare loop),
+// "splash" holds the first splash picture in view, "menu" the main menu at rest.
+// Prints the frame count, frames per second and the median frame time.
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <cstdio>
@@ -16,9 +17,13 @@
 
 int main(int argc, char **argv) {
     double seconds = argc > 1 ? atof(argv[1]) : 5.0;
-    const char *screen = argc > 2 ? argv[2] : "splash";
+    const char *screen = argc > 2 ? argv[2] : "bare";
     if (mainStartup() != 0) return 1;
-    if (strcmp(screen, "menu") == 0) {
+    bool hold = strcmp(screen, "menu") != 0;
+    if (strcmp(screen, "splash") == 0) {
+        screenState = 1;
+        menuScrollX = 400;
+    } else if (!hold) {
         screenState = 6;
         menuScrollX = 1100;
         menuScrollY = 0;
@@ -33,7 +38,7 @@ int main(int argc, char **argv) {
         mainFrame(&previous);
         clock_gettime(CLOCK_MONOTONIC, &b);
         times.push_back((b.tv_sec - a.tv_sec) * 1e3 + (b.tv_nsec - a.tv_nsec) / 1e6);
-        if (strcmp(screen, "splash") == 0) stateTimer = 0; // hold the first splash state
+        if (hold) stateTimer = 0; // the splash states would move on
     }
     double elapsed = (SDL_GetTicks() - start) / 1000.0;
     std::sort(times.begin(), times.end());
