@@ -25,7 +25,14 @@ fail() {
 start() {
     "$cogmire" >"$out/cogmire$1.log" 2>&1 &
     pid=$!
-    wid=$(timeout 30 xdotool search --sync --name "Cogmire SDL OpenGL" | head -n 1)
+    # Searching while SDL makes its windows can hit one that is already gone, which ends
+    # xdotool with an X error: search again until the window is there.
+    wid=""
+    for _ in $(seq 300); do
+        wid=$(xdotool search --name "^Cogmire SDL OpenGL$" 2>/dev/null | head -n 1)
+        [ -n "$wid" ] && break
+        sleep 0.1
+    done
     [ -n "$wid" ] || fail "no window"
     # No window manager runs here: put the pointer over the window and give it the focus.
     xdotool mousemove --window "$wid" 20 20

@@ -9,6 +9,7 @@
 
 #include "defcenc.h"
 #include "video/defc.h"
+#include "video/video.h"
 
 namespace {
 
@@ -451,21 +452,11 @@ TEST(MenuAtlas, SmallGlyphsInsideOtherPicturesStayReadable) {
     for (int y = 18; y < 33; y++)
         EXPECT_EQ(alpha(262, y), 0) << y;
     // Every letter and digit has ink, and white ink, so that the menu colours tint it.
-    const int glyphRects[36][4] = {
-        {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},     {96, 0, 124, 42},
-        {126, 0, 152, 42},   {155, 0, 181, 42},   {182, 0, 214, 42},   {217, 0, 249, 42},
-        {248, 0, 270, 42},   {272, 0, 297, 42},   {298, 0, 328, 42},   {329, 0, 354, 42},
-        {357, 0, 395, 42},   {396, 0, 427, 42},   {428, 0, 460, 42},   {463, 0, 493, 42},
-        {1, 46, 31, 90},     {35, 46, 64, 90},    {67, 46, 99, 90},    {103, 46, 130, 90},
-        {133, 46, 161, 90},  {167, 46, 194, 90},  {197, 46, 234, 90},  {234, 46, 266, 90},
-        {266, 46, 297, 90},  {297, 46, 331, 90},  {8, 94, 38, 137},    {44, 94, 65, 137},
-        {66, 94, 96, 137},   {99, 94, 128, 137},  {131, 94, 160, 137}, {162, 94, 190, 137},
-        {193, 94, 223, 137}, {226, 94, 254, 137}, {258, 94, 292, 137}, {295, 94, 328, 137}};
     for (int g = 0; g < 36; g++) {
         int ink = 0;
-        const int *r = glyphRects[g];
-        for (int y = r[1]; y < r[3]; y++)
-            for (int x = r[0]; x < r[2]; x++) {
+        const SpriteRect &r = spritesMenu[g];
+        for (int y = r.y0; y < r.y1; y++)
+            for (int x = r.x0; x < r.x1; x++) {
                 const uint8_t *t = a.at(x, y);
                 if (t[3] == 255) {
                     ink++;

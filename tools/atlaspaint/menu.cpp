@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "canvas.h"
+#include "video/video.h"
 
 namespace {
 
@@ -23,22 +24,11 @@ struct Rect {
     float cy() const { return (y0 + y1) * 0.5f; }
 };
 
-// The client's menu sprite rectangles (the same numbers as its table).
-const Rect sprites[52] = {
-    {1, 0, 31, 42},      {33, 0, 66, 42},     {66, 0, 94, 42},      {96, 0, 124, 42},
-    {126, 0, 152, 42},   {155, 0, 181, 42},   {182, 0, 214, 42},    {217, 0, 249, 42},
-    {248, 0, 270, 42},   {272, 0, 297, 42},   {298, 0, 328, 42},    {329, 0, 354, 42},
-    {357, 0, 395, 42},   {396, 0, 427, 42},   {428, 0, 460, 42},    {463, 0, 493, 42},
-    {1, 46, 31, 90},     {35, 46, 64, 90},    {67, 46, 99, 90},     {103, 46, 130, 90},
-    {133, 46, 161, 90},  {167, 46, 194, 90},  {197, 46, 234, 90},   {234, 46, 266, 90},
-    {266, 46, 297, 90},  {297, 46, 331, 90},  {8, 94, 38, 137},     {44, 94, 65, 137},
-    {66, 94, 96, 137},   {99, 94, 128, 137},  {131, 94, 160, 137},  {162, 94, 190, 137},
-    {193, 94, 223, 137}, {226, 94, 254, 137}, {258, 94, 292, 137},  {295, 94, 328, 137},
-    {250, 20, 257, 32},  {158, 21, 166, 36},  {333, 56, 352, 89},   {361, 184, 384, 205},
-    {262, 18, 284, 33},  {0, 48, 63, 112},    {64, 48, 127, 112},   {128, 48, 191, 112},
-    {192, 48, 255, 112}, {256, 48, 319, 112}, {320, 48, 383, 112},  {384, 48, 447, 112},
-    {448, 48, 511, 112}, {4, 149, 292, 277},  {304, 147, 426, 251}, {307, 262, 342, 296},
-};
+// One of the client's menu sprite rectangles, with its centre.
+Rect sprite(int index) {
+    const SpriteRect &s = spritesMenu[index];
+    return {s.x0, s.y0, s.x1, s.y1};
+}
 
 constexpr float glyphHeight = 30; // body height of a letter, in texels
 constexpr float glyphPen = 2.75f; // half width of the letters' strokes
@@ -62,7 +52,7 @@ void glyphPaint(Canvas &c, const Rect &box, const std::function<float(float, flo
 void paintGlyphs(Canvas &c) {
     const char *chars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int i = 0; i < 36; i++) {
-        const Rect &r = sprites[i];
+        const Rect r = sprite(i);
         char ch = chars[i];
         float top = r.cy() - glyphHeight / 2;
         if (ch == 'I') {
@@ -79,7 +69,7 @@ void paintGlyphs(Canvas &c) {
         });
     }
     // "." stands alone: a dot on the baseline of its cell.
-    const Rect &dot = sprites[38];
+    const Rect dot = sprite(38);
     glyphPaint(c, dot, [&](float x, float y) {
         return sdCircle(x, y, dot.cx(), dot.cy() + glyphHeight / 2 - 3.2f, 3.2f);
     });
@@ -92,7 +82,7 @@ void paintGlyphs(Canvas &c) {
 void paintOptions(Canvas &c) {
     const float bandTop = 88, bandBottom = 99.5f;
     for (int k = 0; k < 8; k++) {
-        const Rect &r = sprites[41 + k];
+        const Rect r = sprite(41 + k);
         float hue = k * 45.0f * 3.14159265f / 180.0f;
         Col base{0.45f + 0.45f * std::cos(hue), 0.45f + 0.45f * std::cos(hue - 2.094f),
                  0.45f + 0.45f * std::cos(hue + 2.094f), 0};
@@ -143,7 +133,7 @@ void paintOptions(Canvas &c) {
 }
 
 void paintKeyboard(Canvas &c) {
-    const Rect &r = sprites[49];
+    const Rect r = sprite(49);
     // The panel fills the rectangle: a dark slate plate with a light rim.
     c.fill(
         r.x0, r.y0, r.x1, r.y1,
@@ -195,8 +185,8 @@ void paintKeyboard(Canvas &c) {
 }
 
 void paintLogo(Canvas &c) {
-    const Rect &r = sprites[50];
-    const Rect &dash = sprites[39];
+    const Rect r = sprite(50);
+    const Rect dash = sprite(39);
     float gx = dash.cx(), gy = dash.cy(); // the big cog turns about the dash
     auto shade = [&](float top, float bottom) {
         return [=](float, float y) {
@@ -275,7 +265,7 @@ void paintLogo(Canvas &c) {
 }
 
 void paintCursor(Canvas &c) {
-    const Rect &r = sprites[51];
+    const Rect r = sprite(51);
     // The frame's hole is wider than a key by more than three texels a side: drawn a little
     // in front of the keyboard, the cursor lands slightly off the keys far from the middle.
     float hw = (r.x1 - r.x0) / 2.0f - 1.7f, hh = (r.y1 - r.y0) / 2.0f - 1.7f;
