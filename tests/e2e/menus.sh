@@ -3,6 +3,7 @@
 # presses keys with xdotool and checks pixels of screenshots (kept in the output folder).
 # Usage: menus.sh <cogmire> <source root> <output folder>; needs a display (with-x.sh).
 set -u
+. "$(dirname "$0")/../window.sh"
 cogmire=$1
 source=$2
 out=$3
@@ -25,14 +26,7 @@ fail() {
 start() {
     "$cogmire" >"$out/cogmire$1.log" 2>&1 &
     pid=$!
-    # Searching while SDL makes its windows can hit one that is already gone, which ends
-    # xdotool with an X error: search again until the window is there.
-    wid=""
-    for _ in $(seq 300); do
-        wid=$(xdotool search --name "^Cogmire SDL OpenGL$" 2>/dev/null | head -n 1)
-        [ -n "$wid" ] && break
-        sleep 0.1
-    done
+    wid=$(clientWindow)
     [ -n "$wid" ] || fail "no window"
     # No window manager runs here: put the pointer over the window and give it the focus.
     xdotool mousemove --window "$wid" 20 20

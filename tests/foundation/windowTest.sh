@@ -2,6 +2,7 @@
 # Starts the real client in the current X server and checks its window (caption, size),
 # then holds Escape and expects the program to end with status 0.
 set -u
+. "$(dirname "$0")/../window.sh"
 client=$1
 data=$2
 work=$(mktemp -d)
@@ -14,16 +15,10 @@ fail() {
     echo "FAIL: $*"
     kill "$pid" 2>/dev/null
     sed "s/^/client: /" "$work/stderr"
-    echo "DISPLAY=$DISPLAY"; ps -o pid,stat,wchan:20,etime,cmd -p "$pid"; cat /proc/$pid/stack 2>/dev/null | head -5; ls -la /tmp/.X11-unix/
     exit 1
 }
 
-wid=""
-for _ in $(seq 50); do
-    wid=$(xdotool search --name '^Cogmire SDL OpenGL$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    sleep 0.1
-done
+wid=$(clientWindow)
 [ -n "$wid" ] || fail "no window with the caption"
 name=$(xdotool getwindowname "$wid")
 [ "$name" = "Cogmire SDL OpenGL" ] || fail "caption is '$name'"
