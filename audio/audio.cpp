@@ -5,6 +5,9 @@ int sfxOn = 1;
 int musicOn = 1;
 
 void audioInit() {}
+void audioSfxLoad(const SfxEntry *, int) {}
 void audioSfxPlay(int) {}
 void audioSfxSetEnabled(int on) { sfxOn = on; }
+void audioMusicSetTracks(const char *const *, int) {}
+void audioMusicPlay(int) {}
 void audioMusicSetEnabled(int on) { musicOn = on; }

@@ -57,8 +57,8 @@ constexpr std::array<float, bandSegments * 2 * 3 * meshFlatVertexFloats> meshBan
 
 } // namespace
 
-constexpr std::array<float, meshRingTriangles * 3 *meshFlatVertexFloats> meshRing =
+constexpr MeshFlat<meshRingTriangles> meshRing =
     meshBand(8.4, 10);
-constexpr std::array<float, meshMarkerTriangles * 3 *meshFlatVertexFloats> meshMarker =
+constexpr MeshFlat<meshMarkerTriangles> meshMarker =
     meshBand(9.1, 10.9);
 static_assert(meshRingTriangles == bandSegments * 2 && meshMarkerTriangles == bandSegments * 2);
