@@ -7,7 +7,11 @@ int musicOn = 1;
 void audioInit() {}
 void audioSfxLoad(const SfxEntry *, int) {}
 void audioSfxPlay(int) {}
-void audioSfxSetEnabled(int on) { sfxOn = on; }
+void audioSfxSetEnabled(int on) {
+    sfxOn = on;
+}
 void audioMusicSetTracks(const char *const *, int) {}
 void audioMusicPlay(int) {}
-void audioMusicSetEnabled(int on) { musicOn = on; }
+void audioMusicSetEnabled(int on) {
+    musicOn = on;
+}

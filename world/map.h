@@ -11,7 +11,6 @@ constexpr int mapTileCodes = 19;
 
 // Row-major, row j column i at [j * 32 + i]; the cell is centred at (i * 60, j * 60).
 extern int32_t mapTiles[mapWidth * mapHeight];
-extern const int32_t mapLevelTiles[mapWidth * mapHeight];
 extern const int32_t tileBlocked[mapTileCodes];
 // Column and row of each player's base cell; only players 0 and 1 have one here.
 extern const int32_t baseCells[4][2];

@@ -57,8 +57,6 @@ constexpr std::array<float, bandSegments * 2 * 3 * meshFlatVertexFloats> meshBan
 
 } // namespace
 
-constexpr MeshFlat<meshRingTriangles> meshRing =
-    meshBand(8.4, 10);
-constexpr MeshFlat<meshMarkerTriangles> meshMarker =
-    meshBand(9.1, 10.9);
+constexpr MeshFlat<meshRingTriangles> meshRing = meshBand(8.4, 10);
+constexpr MeshFlat<meshMarkerTriangles> meshMarker = meshBand(9.1, 10.9);
 static_assert(meshRingTriangles == bandSegments * 2 && meshMarkerTriangles == bandSegments * 2);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 struct Particle {
-    int32_t type; // 0 free, 1 exhaust, 2 smoke
+    int32_t type;  // 0 free, 1 exhaust, 2 smoke
     float x, y, z; // drawing coordinates: the ground is at z -1550
     float vx, vy, vz;
     float life; // ms left

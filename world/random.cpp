@@ -8,7 +8,9 @@ static constexpr uint64_t randomMultiplier = 0x5DEECE66DULL;
 static constexpr uint64_t randomIncrement = 11;
 static constexpr uint64_t randomMask = (uint64_t(1) << 48) - 1;
 
-void randomSeed(uint32_t low, uint32_t high) { randomState = (uint64_t(high) << 32) | low; }
+void randomSeed(uint32_t low, uint32_t high) {
+    randomState = (uint64_t(high) << 32) | low;
+}
 
 int32_t randomNext() {
     // A seed of 2^48 or more is reduced here, on its first step.

@@ -21,8 +21,9 @@ struct Unit {
     float lastX, lastY, lastZ;
     int32_t owner;
     int32_t serial;
-    int32_t aiState; // 0 idle, 1 moving, 2 to a base, 3 sinking, 4 rising or dying, 5 pick-up, 6 chase
-    uint32_t flags;  // bit 0 dying, bit 1 dead
+    int32_t
+        aiState; // 0 idle, 1 moving, 2 to a base, 3 sinking, 4 rising or dying, 5 pick-up, 6 chase
+    uint32_t flags; // bit 0 dying, bit 1 dead
     int32_t carrying;
     int32_t hasGoal;
     int32_t hp;
