@@ -1,0 +1,455 @@
+// The unit table, the unit logic, the movement step, and the camera with its orders.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/input.h"
+#include "core/state.h"
+#include "net/net.h"
+#include "video/video.h"
+#include "world/camera.h"
+#include "world/game.h"
+#include "world/map.h"
+#include "world/particle.h"
+#include "world/random.h"
+#include "world/scenery.h"
+#include "world/unit.h"
+
+namespace {
+
+// An empty world with both bases standing, no props, emitters or units.
+void emptyWorld() {
+    myPlayerId = 0;
+    gameLevelInit();
+    unitClearAll();
+    sceneryPropsClear();
+    sceneryEmittersClear();
+    particleClearAll();
+    unitTickAccumulator = 0;
+}
+
+// A frame of the play state with these buttons held (the previous frame's mask kept).
+void playFrame(float dt, ButtonMask held = 0) {
+    inputButtons = held;
+    gameUpdate(dt);
+    inputButtonsPrevious = held;
+}
+
+// Seeds the generator so that the next two draws have these remainders modulo 10.
+void seedForRemainders(int first, int second) {
+    for (uint32_t seed = 0;; seed++) {
+        randomSeed(seed, 0);
+        int a = randomNext() % 10, b = randomNext() % 10;
+        if (a == first && b == second) {
+            randomSeed(seed, 0);
+            return;
+        }
+    }
+}
+
+// One own unit of a type at a place, travelling (state 1) to a target.
+Unit &traveller(int type, float x, float y, float heading, float tx, float ty) {
+    int slot = unitSpawn(type, x, y, heading, 0, -1, 1);
+    Unit &u = units[slot];
+    u.targetX = tx;
+    u.targetY = ty;
+    return u;
+}
+
+} // namespace
+
+TEST(UnitTable, SpawnKeepsOldFieldsAndFollowsTheSerialRule) {
+    emptyWorld();
+    units[0].targetX = 7;
+    units[0].chasedUnit = 9;
+    units[0].flags = 3;
+    units[0].z = -50;
+    EXPECT_EQ(unitSpawn(1, 10, 20, 30, 0, 7, 0), 0);
+    EXPECT_EQ(units[0].targetX, 7);
+    EXPECT_EQ(units[0].chasedUnit, 9);
+    EXPECT_EQ(units[0].flags, 0u);
+    EXPECT_EQ(units[0].z, 0);
+    EXPECT_EQ(units[0].serial, 7);
+    EXPECT_EQ(units[0].lastPacket, 0xFFFFFFFFu);
+    EXPECT_EQ(units[0].hp, 20);
+    EXPECT_EQ(nextUnitSerial, 0);
+    EXPECT_EQ(unitSpawn(2, 0, 0, 0, 1, -1, 0), 1);
+    EXPECT_EQ(units[1].serial, 0);
+    EXPECT_EQ(units[1].hp, 8);
+    EXPECT_EQ(nextUnitSerial, 1);
+    // Types and owners that no table covers are refused.
+    EXPECT_EQ(unitSpawn(3, 0, 0, 0, 0, -1, 0), -1);
+    EXPECT_EQ(unitSpawn(0, 0, 0, 0, 0, -1, 0), -1);
+    EXPECT_EQ(unitSpawn(1, 0, 0, 0, 4, -1, 0), -1);
+    EXPECT_EQ(unitSpawn(1, 0, 0, 0, -1, -1, 0), -1);
+    while (unitSpawn(1, 0, 0, 0, 0, -1, 0) >= 0) {
+    }
+    int serial = nextUnitSerial;
+    EXPECT_EQ(unitSpawn(1, 0, 0, 0, 0, -1, 0), -1);
+    EXPECT_EQ(nextUnitSerial, serial);
+}
+
+TEST(UnitTable, SelectionWrapsAndSkipsOthersAndTheDying) {
+    emptyWorld();
+    unitSpawn(1, 0, 0, 0, 0, -1, 0);
+    unitSpawn(1, 0, 0, 0, 0, -1, 0);
+    unitSpawn(1, 0, 0, 0, 1, -1, 0); // another player's
+    units[0].flags = unitDying;
+    selectedUnit = 1;
+    unitSelectNext();
+    EXPECT_EQ(selectedUnit, 1); // the only qualifying unit stays selected
+    units[0].flags = 0;
+    unitSelectNext();
+    EXPECT_EQ(selectedUnit, 0);
+    unitSelectNext();
+    EXPECT_EQ(selectedUnit, 1);
+    units[0].type = units[1].type = 0;
+    unitSelectNext();
+    EXPECT_EQ(selectedUnit, 1); // nothing qualifies: kept, even on a free slot
+}
+
+TEST(UnitTable, ProximityTestsAtTheirLimits) {
+    emptyWorld();
+    unitSpawn(1, 0, 0, 0, 0, -1, 0);
+    unitSpawn(1, 10, 0, 0, 0, -1, 0);
+    EXPECT_EQ(unitCollides(0, -5, 0), 0); // exactly 15 away
+    EXPECT_EQ(unitCollides(0, 1, 0), 1);  // 10 brought to 9
+    EXPECT_EQ(unitCollides(0, -1, 0), 0); // 10 taken to 11
+    EXPECT_EQ(unitCollides(0, 20, 0), 0); // the same distance on the other side
+    units[1].z = -50;
+    EXPECT_EQ(unitCollides(0, 9, 0), 0); // one sunk into a base
+    sceneryEmitterAdd(1, 100, 100, 0, 1.5f, 0);
+    sceneryEmitterAdd(1, 300, 300, 0, 0, 0);
+    EXPECT_EQ(unitHitsEmitter(115, 100), 0);
+    EXPECT_EQ(unitHitsEmitter(114.9f, 100), 1);
+    EXPECT_EQ(unitHitsEmitter(300, 300), 0);
+}
+
+TEST(UnitAi, DyingUnitsDieMakeTheirBaseFallAndAreFreed) {
+    emptyWorld();
+    unitSpawn(1, 500, 500, 0, 0, -1, 0);
+    unitSpawn(1, 600, 500, 0, 1, -1, 0); // another player's, dropped
+    units[0].flags = units[1].flags = unitDying;
+    units[0].timer = units[1].timer = 900;
+    units[0].targetBase = units[1].targetBase = 1;
+    unitUpdateAll(1200);
+    EXPECT_EQ(units[0].type, 0);
+    EXPECT_EQ(units[0].flags, unitDying | unitDead);
+    EXPECT_EQ(units[1].type, 0);
+    EXPECT_EQ(mapTiles[16 * 32 + 22], mapTileFallenBase); // only the own unit's death counts
+    EXPECT_EQ(baseAlive[1], 0);
+    EXPECT_EQ(baseAlive[0], 1);
+}
+
+TEST(UnitAi, TheSelectionMovesOnInTheFrameTheSelectedUnitStartsDying) {
+    emptyWorld();
+    unitSpawn(1, 500, 500, 0, 0, -1, 0);
+    unitSpawn(1, 700, 700, 0, 0, -1, 0);
+    units[0].hp = 0;
+    unitUpdateAll(16);
+    EXPECT_TRUE(units[0].flags & unitDying);
+    EXPECT_EQ(units[0].timer, 0);
+    EXPECT_EQ(selectedUnit, 1);
+}
+
+TEST(UnitAi, AFighterOrderedIntoTheEnemyBaseDestroysItAndItself) {
+    emptyWorld();
+    unitSpawn(1, 1320, 1200, 0, 0, -1, 0);
+    // The order point (camX, camY - 50) at 20 from base 1's centre (1320, 960).
+    camZ = 0;
+    camTilt = 0;
+    camTiltMode = 0;
+    camX = 1320;
+    camY = 1030;
+    playFrame(16, buttonA);
+    EXPECT_EQ(units[0].aiState, 2);
+    EXPECT_EQ(units[0].targetBase, 1);
+    EXPECT_EQ(units[0].targetX, 1320);
+    EXPECT_EQ(units[0].postY, 960);
+    int frames = 0;
+    while (units[0].aiState != 3 && frames++ < 2000)
+        playFrame(16);
+    ASSERT_EQ(units[0].aiState, 3);
+    // 1000 ms of sinking to -50; the next frame takes the hit points.
+    for (int i = 0; i < 63; i++)
+        playFrame(16);
+    EXPECT_EQ(units[0].aiState, 4);
+    EXPECT_EQ(units[0].z, -50);
+    EXPECT_EQ(units[0].hp, 0);
+    EXPECT_FALSE(units[0].flags & unitDying);
+    playFrame(16);
+    EXPECT_TRUE(units[0].flags & unitDying);
+    while (baseAlive[1] == 1 && frames++ < 4000)
+        playFrame(16);
+    EXPECT_EQ(mapTiles[16 * 32 + 22], mapTileFallenBase);
+    EXPECT_EQ(units[0].flags & unitDead, unitDead);
+    // A second unit that reaches the fallen base turns idle there.
+    Unit &second = traveller(2, 1320, 963, 180, 1320, 960);
+    second.aiState = 2;
+    second.targetBase = 1;
+    for (int i = 0; i < 30 && second.aiState == 2; i++)
+        unitUpdateAll(16);
+    EXPECT_NE(second.aiState, 2);
+    EXPECT_NE(second.aiState, 3);
+}
+
+TEST(UnitAi, AUnitGoesHomeBelowHalfEnergyAndComesBackRefilled) {
+    emptyWorld();
+    unitSpawn(2, 900, 900, 0, 0, -1, 0);
+    units[0].energy = 50000;
+    randomSeed(5, 0);
+    unitUpdateAll(16);
+    EXPECT_EQ(units[0].aiState, 1); // exactly half: a wander, not home
+    emptyWorld();
+    unitSpawn(2, 900, 900, 0, 0, -1, 0);
+    units[0].energy = 49999;
+    units[0].carrying = 1;
+    units[0].hp = 1;
+    int frames = 0;
+    unitUpdateAll(16);
+    EXPECT_EQ(units[0].aiState, 2);
+    while (units[0].aiState != 1 && frames++ < 3000)
+        unitUpdateAll(16);
+    EXPECT_GT(units[0].energy, unitFullEnergy - 20); // refilled, then one step out
+    EXPECT_EQ(units[0].hp, 8);
+    EXPECT_EQ(units[0].carrying, 0);
+    EXPECT_EQ(units[0].z, 0);
+}
+
+TEST(UnitAi, TheChaseHoldsAt110AndEndsBeyond) {
+    emptyWorld();
+    unitSpawn(1, 500, 500, 0, 0, -1, 0);
+    unitSpawn(1, 599, 500, 0, 1, -1, 0);
+    units[0].targetX = units[0].x; // standing at its target
+    units[0].targetY = units[0].y;
+    units[0].aiState = 1;
+    unitUpdateAll(16);
+    EXPECT_EQ(units[0].aiState, 6);
+    EXPECT_EQ(units[0].chasedUnit, 1);
+    units[0].x = 500;
+    units[1].x = 610;
+    units[1].flags = unitDying; // keeps the chased unit still
+    unitUpdateAll(1);
+    EXPECT_EQ(units[0].aiState, 6);
+    EXPECT_EQ(units[0].targetX, 610);
+    units[0].x = 500;
+    units[1].x = 610.01f;
+    unitUpdateAll(1);
+    EXPECT_EQ(units[0].aiState != 6, true);
+}
+
+TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
+    emptyWorld();
+    Unit &u = traveller(1, 500, 500, 90, 501, 500);
+    u.steerTimer = 1000; // holds its heading along +x
+    unitUpdateAll(1);
+    EXPECT_EQ(u.aiState, 1);
+    EXPECT_GT(u.x, 500); // exactly 1 away: still travelling
+    u.x = 500.5f;
+    u.goalX = 501;
+    u.goalY = 500;
+    u.hasGoal = 1;
+    unitUpdateAll(1);
+    EXPECT_EQ(u.aiState, 0);
+    EXPECT_EQ(u.hasGoal, 0);
+    // A fighter whose post lies deep in the wall block can find no wander point.
+    emptyWorld();
+    unitSpawn(1, 180, 180, 0, 0, -1, 0);
+    units[0].postX = 180;
+    units[0].postY = 180;
+    randomSeed(3, 0);
+    unitUpdateAll(16);
+    EXPECT_EQ(units[0].aiState, 0);
+    EXPECT_EQ(units[0].x, 180);
+    randomSeed(3, 0);
+    for (int i = 0; i < 64; i++)
+        randomNext();
+    uint64_t after32Tries = randomState;
+    randomSeed(3, 0);
+    unitUpdateAll(16);
+    EXPECT_EQ(randomState, after32Tries);
+}
+
+TEST(UnitMove, SteeringTurnsTowardTheTargetAndHoldsWhileTheTimerRuns) {
+    emptyWorld();
+    Unit &u = traveller(1, 900, 900, 0, 1000, 900);
+    seedForRemainders(0, 0);
+    unitMove(0, 16);
+    EXPECT_FLOAT_EQ(u.heading, 3.2f);
+    u.steerTimer = 50;
+    u.heading = 0;
+    unitMove(0, 16);
+    EXPECT_EQ(u.steerTimer, 34);
+    EXPECT_EQ(u.heading, 0);
+    unitMove(0, 40);
+    EXPECT_EQ(u.steerTimer, -6);
+    EXPECT_EQ(u.heading, 0);
+    uint64_t before = randomState;
+    unitMove(0, 16);
+    EXPECT_NE(randomState, before); // steers again: two draws
+    EXPECT_GT(u.heading, 0);
+}
+
+TEST(UnitMove, StopsOnTheTargetAndMovesAtItsSpeeds) {
+    emptyWorld();
+    Unit &u = traveller(1, 900, 900, 90, 900.2f, 900);
+    u.steerTimer = 1000;
+    unitMove(0, 16);
+    EXPECT_EQ(u.x, 900.2f);
+    EXPECT_NEAR(u.energy, unitFullEnergy - 16, 0.01);
+    const struct {
+        float energy;
+        int carrying;
+        float perMs;
+    } cases[] = {{0, 0, 0.004f}, {0, 1, 0.0028f}, {0.5f, 0, 0.02f}, {1000, 1, 0.014f}};
+    for (const auto &c : cases) {
+        u.x = 900;
+        u.targetX = 2000;
+        u.heading = 90;
+        u.energy = c.energy;
+        u.carrying = c.carrying;
+        unitMove(0, 100);
+        EXPECT_NEAR(u.x - 900, c.perMs * 100, 1e-3) << c.energy << " " << c.carrying;
+    }
+}
+
+TEST(UnitMove, SlidesAlongAWallAndTurnsOnceWhenBlockedBothWays) {
+    emptyWorld();
+    // Just above the border row (wall below y 30), heading toward +x and -y.
+    Unit &u = traveller(1, 600, 30.1f, 135, 700, -100);
+    u.steerTimer = 1;
+    unitMove(0, 16);
+    EXPECT_EQ(u.y, 30.1f);
+    EXPECT_GT(u.x, 600);
+    EXPECT_EQ(u.steerTimer, 300);
+    EXPECT_FLOAT_EQ(u.heading, 135 - 1.6f);
+    EXPECT_LT(u.energy, unitFullEnergy);
+    // Out in the open it keeps that heading while the hold runs down.
+    u.y = 500;
+    uint64_t before = randomState;
+    unitMove(0, 16);
+    EXPECT_EQ(u.steerTimer, 284);
+    EXPECT_FLOAT_EQ(u.heading, 135 - 1.6f);
+    EXPECT_EQ(randomState, before);
+    // In the border's corner, heading into it: both axes blocked.
+    Unit &c = traveller(1, 30.1f, 30.1f, 225, 0, 0);
+    c.steerTimer = 1;
+    unitMove(1, 10);
+    EXPECT_EQ(c.x, 30.1f);
+    EXPECT_EQ(c.y, 30.1f);
+    EXPECT_FLOAT_EQ(c.heading, 224);
+    EXPECT_EQ(c.energy, unitFullEnergy);
+}
+
+TEST(UnitMove, ExhaustOnTheTickAndTheAccumulatorDrains) {
+    emptyWorld();
+    videoQuality = 1;
+    traveller(1, 900, 900, 90, 2000, 900).steerTimer = 10000;
+    unitUpdateAll(250);
+    EXPECT_EQ(unitTickAccumulator, 50);
+    int puffs = 0;
+    for (const Particle &p : particles)
+        puffs += p.type == 1;
+    EXPECT_EQ(puffs, 1);
+    EXPECT_LT(particles[0].vx, 0); // drifts backwards
+    unitUpdateAll(16);
+    EXPECT_EQ(particles[1].type, 0);
+}
+
+TEST(Camera, PanZoomAndTilt) {
+    emptyWorld();
+    camZ = 0;
+    camTilt = 0;
+    camTiltMode = 0;
+    playFrame(16, buttonLeft | buttonRight | buttonUp | buttonDown | buttonL | buttonR);
+    EXPECT_EQ(camX, 960);
+    EXPECT_EQ(camY, 960);
+    EXPECT_EQ(camZ, 0);
+    playFrame(100000, buttonR);
+    EXPECT_EQ(camZ, -1500);
+    playFrame(16, buttonRight); // a sixth of dt this close
+    EXPECT_FLOAT_EQ(camX, 960 + 16.0f / 6);
+    playFrame(100000, buttonL);
+    EXPECT_EQ(camZ, 0);
+    playFrame(16, 0);
+    playFrame(200, buttonY);
+    playFrame(200, 0);
+    EXPECT_FLOAT_EQ(camTilt, 40);
+    playFrame(200, buttonY);
+    playFrame(100, 0);
+    EXPECT_FLOAT_EQ(camTilt, 70);
+    playFrame(16, buttonY);
+    playFrame(16, 0);
+    EXPECT_EQ(camTiltMode, 0);
+    EXPECT_FLOAT_EQ(camTilt, 70 - 3.2f);
+    // Into mode 1 while above 40: 40 on that frame.
+    playFrame(16, buttonY);
+    EXPECT_EQ(camTilt, 40);
+}
+
+TEST(Camera, OrdersGoToThePointOrIntoAStandingBaseWithinReach) {
+    emptyWorld();
+    unitSpawn(1, 500, 500, 0, 0, -1, 0);
+    unitSpawn(1, 600, 500, 0, 0, -1, 0);
+    camTiltMode = 0;
+    camTilt = 30;
+    camZ = -1500;
+    camX = 840;
+    camY = 840 + 50 + 29.9f; // the point 29.9 from base 0
+    float tX, tY;
+    cameraOrderPoint(&tX, &tY);
+    EXPECT_EQ(tX, 840);
+    EXPECT_FLOAT_EQ(tY, 840 + 29.9f);
+    camTilt = 0;
+    camZ = -700;
+    playFrame(1, buttonA);
+    EXPECT_EQ(units[0].aiState, 2);
+    EXPECT_EQ(units[0].targetBase, 0);
+    EXPECT_EQ(units[0].postX, 840);
+    camY = 840 + 50 + 30;
+    units[0].targetBase = 3;
+    playFrame(1, 0);
+    playFrame(1, buttonA);
+    EXPECT_EQ(units[0].aiState, 1);
+    EXPECT_EQ(units[0].targetBase, 3); // kept on a point order
+    EXPECT_FLOAT_EQ(units[0].targetY, 870);
+    // Two standing bases in reach: the lower index wins; a fallen one is passed over.
+    baseAlive[2] = baseAlive[3] = 1;
+    baseAlive[0] = 0;
+    camX = 0;
+    camY = 50;
+    playFrame(1, 0);
+    playFrame(1, buttonA | buttonB); // the order first, then the selection moves
+    EXPECT_EQ(units[0].targetBase, 2);
+    EXPECT_EQ(units[1].postX, 600); // not the one ordered
+    EXPECT_EQ(selectedUnit, 1);
+}
+
+// Ten simulated minutes of the quick test with a fixed seed: every unit stays on open
+// ground, energy runs low and is refilled, and collectors bring props home.
+TEST(LocalGame, TenMinutesKeepUnitsOnTheMapAndTheEconomyTurning) {
+    randomSeed(12345, 0);
+    emptyWorld();
+    gameLevelInit();
+    camZ = -1200;
+    float lowest = unitFullEnergy;
+    int refills = 0, deliveries = 0;
+    float lastEnergy[unitCount] = {};
+    int lastCarrying[unitCount] = {};
+    for (int frame = 0; frame < 600000 / 16; frame++) {
+        playFrame(16);
+        for (int i = 0; i < unitCount; i++) {
+            const Unit &u = units[i];
+            if (u.type == 0) continue;
+            ASSERT_EQ(mapTileIsBlocked(u.x, u.y), 0) << "unit " << i << " frame " << frame;
+            lowest = std::min(lowest, u.energy);
+            refills += u.energy > lastEnergy[i] + 1000 && frame > 0;
+            deliveries += lastCarrying[i] != 0 && u.carrying == 0;
+            lastEnergy[i] = u.energy;
+            lastCarrying[i] = u.carrying;
+        }
+    }
+    EXPECT_LT(lowest, 50000);
+    EXPECT_GT(refills, 0);
+    EXPECT_GT(deliveries, 0);
+}
