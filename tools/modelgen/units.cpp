@@ -235,8 +235,8 @@ Mesh modelUnit2() {
              ramp(matDarkMetal));
     quad(m, {-3.9, -3.9, 2.9}, {3.9, -3.9, 2.9}, {3.9, 4.9, 2.9}, {-3.9, 4.9, 2.9},
          ramp(matHullGrey));
-    // The cab: a sloped windscreen, glass down both sides, a light bar on the roof and
-    // two headlamps.
+    // The cab: a sloped windscreen, glass down both sides, a yellow roof with a light bar
+    // (collectors read as yellow from above, fighters as white), and two headlamps.
     const double cx = 3.2, front = -4.3, back = -0.8, base = 2.9, roof = 7.6, sill = 5.4;
     const double screenFoot = 5.2, screenTop = -3.1;
     V3 cabInside{0, -2.5, 5};
@@ -245,7 +245,7 @@ Mesh modelUnit2() {
     quadAway(m, {-cx, front, screenFoot}, {cx, front, screenFoot}, {cx, screenTop, roof},
              {-cx, screenTop, roof}, cabInside, ramp(matGlass));
     quadAway(m, {-cx, screenTop, roof}, {cx, screenTop, roof}, {cx, back, roof}, {-cx, back, roof},
-             cabInside, ramp(matHull));
+             cabInside, ramp(matHazard));
     quadAway(m, {-cx, back, base}, {cx, back, base}, {cx, back, roof}, {-cx, back, roof}, cabInside,
              ramp(matHullGrey));
     double sillY = front + (screenTop - front) * (sill - screenFoot) / (roof - screenFoot);
@@ -264,7 +264,7 @@ Mesh modelUnit2() {
         polygon(m, lower, ramp(matHull));
         polygon(m, upper, ramp(matGlass));
     }
-    box(m, {-1.5, -2.7, roof}, {1.5, -2.0, roof + 0.4}, ramp(matEngine));
+    box(m, {-1.2, -2.7, roof}, {1.2, -2.1, roof + 0.4}, ramp(matEngine));
     for (double x : {-2.3, 2.3})
         box(m, {x - 0.5, front - 0.3, 3.6}, {x + 0.5, front, 4.4}, ramp(matLamp), "+y");
     // The bed: a steel slab with side rails, a yellow tailgate and a winch at its front.
