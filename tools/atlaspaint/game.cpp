@@ -106,8 +106,8 @@ Col pool(float x, float y) {
     float water = reach(x, y, 2, 221);
     float shore = reach(x, y, -2, 225);
     Col w = mix(rgb(24, 44, 40), rgb(38, 64, 54), fbm(x / 5, y / 5, 222, 4));
-    float scum = smooth(0.56f, 0.7f, fbm(x / 2.5f, y / 2.5f, 223, 4));
-    w = mix(w, rgb(88, 108, 50), 0.65f * scum);
+    float scum = smooth(0.6f, 0.72f, fbm(x / 2, y / 2, 223, 4));
+    w = mix(w, rgb(84, 104, 50), 0.5f * scum);
     float glint = smooth(0.8f, 0.86f, fbm(x / 1.2f, y / 5, 224, 3));
     w = mix(w, rgb(160, 190, 170), 0.45f * glint * (1 - scum));
     Col out = mix(g, scaled(g, 0.62f), shore);

@@ -210,10 +210,10 @@ void drawLevel(const Camera &cam, bool puffs) {
 
 // One object close up in a viewport, turned and tilted.
 void drawObject(const Model &m, int vx, int vy, int vw, int vh, float distance, float height,
-                float tilt, float spin) {
+                float tilt, float spin, float zoom = 1) {
     glViewport(vx, windowH - vy - vh, vw, vh);
-    float aspect = float(vw) / float(vh);
-    videoSetFrustum(-9 * aspect, 9 * aspect, -9, 9, 20, 3000);
+    float aspect = float(vw) / float(vh), half = 9 / zoom;
+    videoSetFrustum(-half * aspect, half * aspect, -half, half, 20, 3000);
     videoLoadIdentity();
     videoTranslate(0, 0, -distance);
     if (tilt != 0) videoRotate(tilt, 0, 0);
@@ -280,6 +280,15 @@ int main(int argc, char **argv) {
     }
     ok = ok && writePpm(out + "-objects.ppm");
 
+    // Both unit types from four sides.
+    glViewport(0, 0, windowW, windowH);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int k = 0; k < 4; k++) {
+        drawObject(objects[0], k * 240, 0, 240, 272, 40, heights[0], 50, 30 + 90.0f * k, 2.2f);
+        drawObject(objects[1], k * 240, 272, 240, 272, 40, heights[1], 50, 30 + 90.0f * k, 2.2f);
+    }
+    ok = ok && writePpm(out + "-units.ppm");
+
     glViewport(0, 0, windowW, windowH);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const Model pieces[] = {MODEL(meshTileEdge), MODEL(meshTileCorner), MODEL(meshTileOuterCorner),
@@ -304,6 +313,7 @@ int main(int argc, char **argv) {
         {"level-tilt40", {960, 1300, -700, 40}, false},
         {"level-tilt70", {900, 1400, -1200, 70}, true},
         {"level-wall", {1000, 1230, -1380, 40}, true},
+        {"level-pit", {840, 900, -1460, 40}, false},
     };
     for (const View &v : views) {
         drawLevel(v.cam, v.puffs);
