@@ -164,6 +164,35 @@ TEST(Models, NormalsAreOfUnitLengthAndTexturesInsideTheAtlas) {
         }
 }
 
+TEST(Models, EveryTriangleReadsOnePatchOfTheAtlas) {
+    // The atlas is a grid of 128-texel cells; a triangle whose corners lay in two cells
+    // would smear the patches between them across its face. The shading ramps span cells
+    // 12 and 13 as 16-texel columns, and a ramp face must read the middle of one column,
+    // or it blends two materials.
+    const int cell = 128, rampTop = 3 * cell, column = 16;
+    for (const Model &m : models) {
+        if (!m.textured) continue;
+        std::vector<Vertex> v = vertices(m);
+        for (size_t t = 0; t < m.triangles; t++) {
+            std::set<std::pair<int, int>> cells;
+            bool ramp = true;
+            for (size_t k = 0; k < 3; k++) {
+                double x = v[t * 3 + k].u * 512, y = v[t * 3 + k].v * 512;
+                cells.insert({int(x) / cell, int(y) / cell});
+                if (y < rampTop || x >= 2 * cell) ramp = false;
+            }
+            if (ramp) {
+                double x = v[t * 3].u * 512;
+                EXPECT_NEAR(std::fmod(x, column), column / 2, 0.1) << m.name << " triangle " << t;
+                for (size_t k = 1; k < 3; k++)
+                    EXPECT_NEAR(v[t * 3 + k].u, v[t * 3].u, 1e-6) << m.name << " triangle " << t;
+            } else {
+                EXPECT_EQ(cells.size(), 1u) << m.name << " triangle " << t;
+            }
+        }
+    }
+}
+
 TEST(Models, TilePiecesFillTheirCellFromFloorToWallTop) {
     const double eps = 1e-4;
     for (const char *name : {"meshTileFloor", "meshTile12", "meshTile13", "meshTileFill",

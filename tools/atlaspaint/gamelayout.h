@@ -27,8 +27,8 @@ enum GamePatch {
     patchBaseWall,    // the base's pit walls: x along, y down from the rim
     patchCrateSide,   // a crate's side boards
     patchCrateTop,    // a crate's lid boards
-    patchRamp,        // cells 12 and 13: the shading ramps of the flat-coloured materials
-    gamePatchCount = patchRamp + 2, // cells 14 and 15 are not used
+    patchRamp,        // cells 12 and 13: the shading ramps of the flat-coloured materials;
+                      // cells 14 and 15 are not used
 };
 
 // The wall profile, which the wall pieces are built on and the wall textures painted for,

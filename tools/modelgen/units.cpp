@@ -2,7 +2,7 @@
 // which points model -y along its heading). The fighter is a pointed hover gunship with
 // twin cannons, swept wings, missiles and tall twin fins; the collector is a tracked
 // hauler with a cab, a flat bed with a winch, and a yellow two-pronged claw in front.
-// Both keep within radius 7.8 of their centre, inside the player's ring.
+// Both keep within radius 7.9 of their centre, inside the ring drawn round them (8.4).
 #include "models.h"
 
 #include <algorithm>
