@@ -11,8 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "net/net.h"
 #include "video/video.h"
+#include "world/camera.h"
+#include "world/game.h"
 #include "world/mesh.h"
+#include "world/particle.h"
+#include "world/scenery.h"
+#include "world/unit.h"
 
 namespace {
 
@@ -28,100 +34,6 @@ struct Model {
         name.data(), int(name##Triangles)                                                          \
     }
 
-// How each tile code is drawn, and the level's codes.
-struct TileKind {
-    Model model;
-    float rotation;
-};
-
-std::vector<int> levelTiles() {
-    // Row by row: border, the 5 by 5 block at rows 1-5, the 3 by 3 block at rows 17-19,
-    // the decorations, and the two bases.
-    std::vector<int> t(32 * 32, 0);
-    for (int i = 0; i < 32; i++) {
-        t[0 * 32 + i] = 9;
-        t[31 * 32 + i] = 3;
-        t[i * 32 + 0] = 7;
-        t[i * 32 + 31] = 5;
-    }
-    t[0] = 14;
-    t[31] = 15;
-    t[31 * 32] = 16;
-    t[31 * 32 + 31] = 17;
-    auto block = [&](int r0, int c0, int size) {
-        for (int r = r0; r < r0 + size; r++)
-            for (int c = c0; c < c0 + size; c++) {
-                bool top = r == r0, bottom = r == r0 + size - 1, left = c == c0,
-                     right = c == c0 + size - 1;
-                int code = 11;
-                if (top)
-                    code = left ? 2 : (right ? 4 : 3);
-                else if (bottom)
-                    code = left ? 8 : (right ? 10 : 9);
-                else if (left)
-                    code = 5;
-                else if (right)
-                    code = 7;
-                t[r * 32 + c] = code;
-            }
-    };
-    block(1, 1, 5);
-    block(17, 15, 3);
-    int twelve[][2] = {{2, 9}, {3, 9}, {3, 10}, {5, 11}};
-    int thirteen[][2] = {{2, 10},  {3, 11},  {4, 10},  {4, 11},  {5, 10},  {13, 13}, {13, 14},
-                         {14, 12}, {14, 13}, {14, 15}, {15, 13}, {15, 14}, {15, 15}};
-    for (auto &rc : twelve)
-        t[rc[0] * 32 + rc[1]] = 12;
-    for (auto &rc : thirteen)
-        t[rc[0] * 32 + rc[1]] = 13;
-    t[14 * 32 + 14] = 18;
-    t[16 * 32 + 22] = 18;
-    return t;
-}
-
-TileKind tileKind(int code) {
-    switch (code) {
-    case 0:
-        return {MODEL(meshTileFloor), 0};
-    case 2:
-        return {MODEL(meshTileCorner), 0};
-    case 3:
-        return {MODEL(meshTileEdge), 0};
-    case 4:
-        return {MODEL(meshTileCorner), 90};
-    case 5:
-        return {MODEL(meshTileEdge), 270};
-    case 6:
-        return {MODEL(meshTileMiddle), 0};
-    case 7:
-        return {MODEL(meshTileEdge), 90};
-    case 8:
-        return {MODEL(meshTileCorner), 270};
-    case 9:
-        return {MODEL(meshTileEdge), 180};
-    case 10:
-        return {MODEL(meshTileCorner), 180};
-    case 11:
-        return {MODEL(meshTileFill), 0};
-    case 12:
-        return {MODEL(meshTile12), 0};
-    case 13:
-        return {MODEL(meshTile13), 0};
-    case 14:
-        return {MODEL(meshTileOuterCorner), 180};
-    case 15:
-        return {MODEL(meshTileOuterCorner), 270};
-    case 16:
-        return {MODEL(meshTileOuterCorner), 90};
-    case 17:
-        return {MODEL(meshTileOuterCorner), 0};
-    case 18:
-        return {MODEL(meshTileBase), 0};
-    default:
-        return {{nullptr, 0}, 0};
-    }
-}
-
 void draw(const Model &m) {
     videoDrawMesh(m.vertices, m.triangles);
 }
@@ -130,82 +42,26 @@ struct Camera {
     float x, y, z, tilt;
 };
 
-// The level drawn as the play state draws it: tiles, props, units with enemy rings,
-// emitters, and a few smoke puffs (small props).
+// The built-in level as the play state draws it, with three enemy units near base 0 to show
+// their rings and, with puffs, the smoke of a few seconds.
 void drawLevel(const Camera &cam, bool puffs) {
-    static const std::vector<int> tiles = levelTiles();
+    myPlayerId = 0;
+    gameLevelInit();
+    unitSpawn(1, 880, 820, 45, 1, -1, 0);
+    unitSpawn(2, 800, 880, 300, 1, -1, 0);
+    unitSpawn(2, 1320, 1010, 180, 1, -1, 0);
+    if (puffs)
+        for (int k = 0; k < 200; k++) {
+            sceneryEmittersUpdate(16);
+            particleUpdateAll(16);
+        }
+    camX = cam.x;
+    camY = cam.y;
+    camZ = cam.z;
+    camTilt = cam.tilt;
     videoClear(0, 0, 0, 255);
     videoSetFrustum(-16, 16, -9, 9, 20, 3000);
-    videoSetColor(255, 255, 255, 255);
-    videoLoadIdentity();
-    if (cam.tilt != 0) videoRotate(cam.tilt, 0, 0);
-    videoTranslate(-cam.x, -cam.y, -cam.z);
-    for (int i = 0; i < 32; i++)
-        for (int j = 0; j < 32; j++) {
-            TileKind k = tileKind(tiles[j * 32 + i]);
-            if (!k.model.vertices) continue;
-            videoPushMatrix();
-            videoTranslate(i * 60.0f, j * 60.0f, -1550);
-            videoRotate(0, 0, k.rotation);
-            draw(k.model);
-            videoPopMatrix();
-        }
-    const float props[][3] = {
-        {1100, 1100, 100}, {1200, 1100, 140}, {1120, 1140, 0}, {1150, 1110, 20}};
-    for (auto &p : props) {
-        videoPushMatrix();
-        videoTranslate(p[0], p[1], -1550);
-        videoRotate(0, 0, p[2]);
-        draw(MODEL(meshProp));
-        videoPopMatrix();
-    }
-    // The level's five own units, and three enemy units near base 0 to show the rings.
-    struct U {
-        int type;
-        float x, y, z, heading;
-        int owner;
-    };
-    const U units[] = {
-        {2, 1300, 1120, 0, 240, 0}, {2, 1100, 1000, 0, 20, 0},  {1, 1300, 1020, 0, 240, 0},
-        {1, 1400, 1420, 0, 240, 0}, {1, 1200, 1200, 0, 240, 0}, {1, 880, 820, 0, 45, 1},
-        {2, 800, 880, 0, 300, 1},   {1, 840, 840, -20, 90, 0},  {2, 1320, 1010, 0, 180, 1}};
-    const int colours[4][3] = {{255, 0, 0}, {124, 187, 110}, {138, 110, 187}, {187, 151, 110}};
-    for (const U &u : units) {
-        videoSetColor(255, 255, 255, 255);
-        videoPushMatrix();
-        videoTranslate(u.x, u.y, u.z - 1549);
-        videoRotate(0, 0, -u.heading - 180);
-        draw(u.type == 1 ? MODEL(meshUnit1) : MODEL(meshUnit2));
-        videoPopMatrix();
-        if (u.owner != 0) {
-            videoSetColor(colours[u.owner][0], colours[u.owner][1], colours[u.owner][2], 255);
-            videoPushMatrix();
-            videoTranslate(u.x, u.y, u.z - 1556);
-            videoDrawMeshFlat(meshRing.data(), int(meshRingTriangles));
-            videoPopMatrix();
-        }
-    }
-    videoSetColor(255, 255, 255, 255);
-    const float emitters[][5] = {
-        {1000, 1000, 0, 1.0f, 20}, {1100, 800, -2, 1.2f, 120}, {1120, 790, -4, 2.0f, 220}};
-    for (auto &e : emitters) {
-        videoPushMatrix();
-        videoTranslate(e[0], e[1], e[2] - 1550);
-        videoRotate(0, 0, e[4]);
-        videoScale(e[3], e[3], e[3]);
-        draw(MODEL(meshEmitter));
-        videoPopMatrix();
-        if (!puffs) continue;
-        for (int k = 0; k < 8; k++) {
-            float life = 4000 - 500 * k;
-            float s = 0.1f - (4000 - life) / 40000;
-            videoPushMatrix();
-            videoTranslate(e[0] + (k % 3) - 1, e[1] + (k % 2), e[2] - 1550 + (4000 - life) * 0.02f);
-            videoScale(s, s, s);
-            draw(MODEL(meshProp));
-            videoPopMatrix();
-        }
-    }
+    gameDraw();
 }
 
 // One object close up in a viewport, turned and tilted.
