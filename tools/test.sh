@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless: the ordinary build, the
-# same tests under the address and undefined-behaviour sanitizers, and each fuzzer for a
-# bounded time. "--quick" runs the ordinary build's tests only.
+# same tests under the address and undefined-behaviour sanitizers, the audio tests (the one
+# place with a second thread) under the thread sanitizer, and each fuzzer for a bounded time.
+# "--quick" runs the ordinary build's tests only.
 set -eo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
@@ -17,6 +18,11 @@ echo "== sanitizer build"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCOGMIRE_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== thread sanitizer build (audio tests)"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DCOGMIRE_TSAN=ON >/dev/null
+cmake --build build-tsan -j"$jobs" --target audioSoundTest audioNoDeviceTest
+ctest --test-dir build-tsan --output-on-failure -L audio -j"$jobs"
 
 echo "== fuzzers"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCOGMIRE_FUZZ=ON \
