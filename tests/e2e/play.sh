@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End to end in the quick-test game: the level drawn (walls, both bases, the units with
+# their selection ring), then the camera panned and zoomed, a unit selected with 'b' and
+# ordered with 'a', and the units seen to move. Screenshots stay in the output folder.
+# Usage: play.sh <cogmire> <source root> <output folder>; needs a display (with-x.sh).
+set -u
+. "$(dirname "$0")/../window.sh"
+. "$(dirname "$0")/drive.sh"
+cogmire=$1
+source=$2
+out=$3
+rm -rf "$out"
+mkdir -p "$out/run"
+cp -r "$source/gfx" "$out/run/"
+cd "$out/run" || exit 1
+
+# Centre and count of the pixels within fuzz (percent) of a colour: centroid name r g b fuzz
+# [WxH]. With a size, shapes smaller than that rectangle are opened away first (the hp bars,
+# flat on the screen, under a 1x2 or 1x4; thin shadows under a 7x7). Prints "x y count".
+centroid() {
+    local morph=()
+    [ -n "${6:-}" ] && morph=(-morphology Open "Rectangle:$6")
+    convert "$out/$1.png" -alpha off -fuzz "$5%" -fill white -opaque "rgb($2,$3,$4)" \
+        -fill black +opaque white "${morph[@]}" -depth 8 txt:- 2>/dev/null |
+        awk -F'[:, ]+' 'NR > 1 && /#FFFFFF/ { x += $1; y += $2; n++ }
+            END { if (n) printf "%d %d %d\n", x / n, y / n, n; else print "-1 -1 0" }'
+}
+# The selection ring and target marker (the own colour, red): 2 pixels high at the farthest
+# zoom keeps them and drops the hp bars, 4 pixels at the nearer zoom.
+ringAt() { centroid "$1" 255 0 0 15 "1x$2"; }
+# The mire pools around base 0, a green found nowhere else.
+poolsAt() { centroid "$1" 39 63 50 6 7x7; }
+
+# Holds a key for a while (seconds) and releases it.
+hold() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+    sleep 0.2
+}
+
+start 1
+waitFor menu 40 mainMenuShows menu
+press Return 0.5 # QUICK TEST
+shot level
+# From the farthest zoom over the map's centre (0.39 pixels a unit): the border walls' light
+# stone on the left and on the small block's top, the two bases' dark pads, and the red
+# selection ring near the first unit's start (1300, 1120).
+[ "$(count level 135 134 124 88 0 16 544)" -gt 4000 ] || fail "no border wall on the left"
+[ "$(count level 130 129 120 455 295 50 50)" -gt 1000 ] || fail "no wall block at its place"
+[ "$(count level 135 134 124 150 350 250 190)" -eq 0 ] || fail "wall colour on open floor"
+[ "$(count level 70 80 90 423 216 20 20)" -gt 20 ] || fail "no base 0 at its place"
+[ "$(count level 70 80 90 609 262 20 20)" -gt 20 ] || fail "no base 1 at its place"
+[ "$(count level 255 0 0 550 274 120 120)" -gt 5 ] || fail "no selection ring near the first unit"
+echo "the level shows its walls, bases and units"
+
+# 'b' early, before the collectors reach the props, whose crates would hide their rings.
+read -r x0 y0 n0 <<<"$(ringAt level 2)"
+press b 0.1
+shot selected
+read -r x1 y1 n1 <<<"$(ringAt selected 2)"
+[ "$n0" -gt 4 ] && [ "$n1" -gt 4 ] || fail "no selection ring ($n0, $n1 pixels)"
+[ $(((x1 - x0) * (x1 - x0) + (y1 - y0) * (y1 - y0))) -gt 900 ] ||
+    fail "'b' left the selection ring at ($x0, $y0)"
+echo "'b' moves the selection ring from ($x0, $y0) to ($x1, $y1)"
+
+hold r 0.75 # zoom in to about -600: 0.63 pixels a unit, the whole middle of the map in view
+shot near
+# The order point lies 50 units up the screen from its centre: (480, 241) at this zoom.
+press a 0.1
+shot ordered
+sleep 3
+shot moved
+grep -q '^tX = 960.000 tY = 910.000$' "$out/cogmire1.log" || fail "no order line on standard error"
+read -r x2 y2 _ <<<"$(ringAt ordered 4)"
+read -r x3 y3 _ <<<"$(ringAt moved 4)"
+before=$(((x2 - 480) * (x2 - 480) + (y2 - 241) * (y2 - 241)))
+after=$(((x3 - 480) * (x3 - 480) + (y3 - 241) * (y3 - 241)))
+[ "$after" -lt "$before" ] || fail "the ordered unit did not close on the order point"
+changed=$(compare -metric AE -fuzz 5% "$out/ordered.png" "$out/moved.png" null: 2>&1)
+[ "${changed%.*}" -gt 200 ] || fail "nothing moved in 3 s ($changed pixels changed)"
+echo "'a' sends it toward the order point; $changed pixels changed in 3 s"
+
+read -r gx0 gy0 _ <<<"$(poolsAt moved)"
+hold Right 0.3
+shot panned
+read -r gx1 gy1 _ <<<"$(poolsAt panned)"
+# About 0.67 units a millisecond at this zoom: the pools slide left, not up or down.
+[ $((gx1 - gx0)) -lt -60 ] && [ $((gx1 - gx0)) -gt -300 ] && [ $((gy1 - gy0)) -lt 10 ] &&
+    [ $((gy1 - gy0)) -gt -10 ] || fail "Right did not pan: pools from ($gx0, $gy0) to ($gx1, $gy1)"
+echo "Right pans the view by $((gx0 - gx1)) pixels"
+quit
+echo "PASS"
