@@ -1,4 +1,4 @@
-// IPv4 UDP sockets over POSIX (BSD sockets, getaddrinfo, inet_ntop).
+// IPv4 UDP sockets over POSIX (BSD sockets, poll, getaddrinfo, inet_ntop).
 #include "platform/net.h"
 
 #include <arpa/inet.h>
@@ -6,9 +6,12 @@
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include "platform/sys.h"
 
 bool platformNetStart() {
     return true;
@@ -58,6 +61,21 @@ int platformSocketReceive(PlatformSocket socket, uint8_t *buffer, int capacity,
     from.address = a.sin_addr.s_addr;
     from.port = a.sin_port;
     return static_cast<int>(n);
+}
+
+bool platformSocketWait(PlatformSocket socket, int milliseconds) {
+    pollfd p{socket, POLLIN, 0};
+    int n = ::poll(&p, 1, milliseconds < 0 ? 0 : milliseconds);
+    if (n < 0 && errno == EINTR) return false;
+    if (n < 0 || (n > 0 && (p.revents & POLLNVAL))) {
+        platformSleepMilliseconds(milliseconds);
+        return false;
+    }
+    return n > 0;
+}
+
+bool platformSocketSetReceiveBuffer(PlatformSocket socket, int bytes) {
+    return ::setsockopt(socket, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) == 0;
 }
 
 void platformSocketShutdown(PlatformSocket socket) {

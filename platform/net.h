@@ -1,5 +1,5 @@
 // IPv4 UDP sockets over POSIX for both programs: open, non-blocking mode, bind, send-to,
-// receive-from, host look-up, the local host name and dotted-quad text.
+// receive-from, waiting, host look-up, the local host name and dotted-quad text.
 #pragma once
 #include <cstdint>
 
@@ -35,6 +35,13 @@ int platformSocketSend(PlatformSocket socket, const uint8_t *data, int length,
 // platformReceiveNothing / platformReceiveError. The sender is written only on success.
 int platformSocketReceive(PlatformSocket socket, uint8_t *buffer, int capacity,
                           PlatformAddress &from);
+// Waits at most milliseconds for something to read: true as soon as a datagram (an empty
+// one too) or a pending error waits, false when the time ran out or a signal came. A socket
+// that cannot be waited on is slept on for the whole time, so a caller's loop never spins.
+bool platformSocketWait(PlatformSocket socket, int milliseconds);
+// Asks for a receive buffer of bytes; false when refused (the socket keeps what it had).
+// The kernel may grant less than asked.
+bool platformSocketSetReceiveBuffer(PlatformSocket socket, int bytes);
 // Shuts down the receiving side, then closes.
 void platformSocketShutdown(PlatformSocket socket);
 void platformSocketClose(PlatformSocket socket);

@@ -6,6 +6,10 @@
 #include "platform/net.h"
 #include "server/server.h"
 
+// Room for a burst of datagrams to wait while the loop is busy; the kernel may grant less,
+// and a refusal leaves the default.
+constexpr int receiveBufferBytes = 1 << 20;
+
 static uint8_t inputBuffer[protocolBufferSize];
 static uint8_t outputBuffer[protocolBufferSize];
 
@@ -38,6 +42,7 @@ int main(int argc, char **argv) {
 
     PlatformSocket socket = platformSocketOpen();
     platformSocketSetNonBlocking(socket);
+    platformSocketSetReceiveBuffer(socket, receiveBufferBytes);
     if (socket == platformSocketInvalid || !platformSocketBind(socket, serverPort)) {
         serverLog("MAIN: Error binding the socket.\n");
         std::exit(1);

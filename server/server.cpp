@@ -19,6 +19,30 @@ void serverLog(const char *format, ...) {
     va_end(args);
 }
 
+// Room for a name whose every character shows as a four-character escape, and the zero.
+constexpr int nameTextSize = (protocolNameSize - 1) * 4 + 1;
+
+// A player name as the log shows it: bytes below 0x20 and 0x7F become \xNN, so that a name
+// can neither break its log line nor send control codes to the operator's terminal. The
+// stored name stays as received.
+static const char *nameText(const char *name, char (&text)[nameTextSize]) {
+    static constexpr char hex[] = "0123456789abcdef";
+    int n = 0;
+    for (int i = 0; i < protocolNameSize - 1 && name[i] != 0; i++) {
+        auto c = static_cast<uint8_t>(name[i]);
+        if (c < 0x20 || c == 0x7f) {
+            text[n++] = '\\';
+            text[n++] = 'x';
+            text[n++] = hex[c >> 4];
+            text[n++] = hex[c & 15];
+        } else {
+            text[n++] = static_cast<char>(c);
+        }
+    }
+    text[n] = 0;
+    return text;
+}
+
 static void setDestination(PlatformAddress &destination, const Client &c) {
     destination.address = static_cast<uint32_t>(c.address);
     destination.port = static_cast<uint16_t>(c.port);
@@ -120,7 +144,8 @@ static void handleJoin(Game &table, PlatformAddress &destination, uint8_t *outpu
         protocolReadName(r, c.name, protocolNameSize);
         table.clientCount++;
         char text[platformAddressTextSize];
-        serverLog("MAIN: Got a new client \"%s\" %s:%d (%d).\n", c.name,
+        char name[nameTextSize];
+        serverLog("MAIN: Got a new client \"%s\" %s:%d (%d).\n", nameText(c.name, name),
                   platformAddressText(sender.address, text), platformPortFromNetwork(sender.port),
                   slot);
     }
@@ -144,8 +169,10 @@ static void handleDeathReport(const Game &table, const uint8_t *datagram, int si
         attacker = attackerByte;
         if (attacker < protocolSlotCount) attackerName = table.clients[attacker].name;
     }
-    serverLog("MAIN: %s (%d) killed %s (%d).\n", attackerName, attacker, table.clients[slot].name,
-              slot);
+    char attackerText[nameTextSize];
+    char victimText[nameTextSize];
+    serverLog("MAIN: %s (%d) killed %s (%d).\n", nameText(attackerName, attackerText), attacker,
+              nameText(table.clients[slot].name, victimText), slot);
 }
 
 void serverHandleDatagram(Game &table, PlatformAddress &destination, uint8_t *outputBuffer,
@@ -195,7 +222,9 @@ void serverHandleDatagram(Game &table, PlatformAddress &destination, uint8_t *ou
     if (slot < 0) return;
     switch (code) {
     case msgDisconnect: {
-        serverLog("MAIN: %s (%d) has quit the game.\n", table.clients[slot].name, slot);
+        char name[nameTextSize];
+        serverLog("MAIN: %s (%d) has quit the game.\n", nameText(table.clients[slot].name, name),
+                  slot);
         clientQuit(table, slot);
         if (table.clientCount > 0) {
             ProtocolWriter w{outputBuffer, protocolBufferSize};
@@ -237,7 +266,8 @@ void noIncomingTrafficAt(Game &table, PlatformAddress &destination, uint8_t *buf
         if (now - c.lastHeard <= 1000) continue;
         c.lastHeard = now;
         if (c.missedPings >= timeoutSeconds) {
-            serverLog("NOINCOMINGTRAFFIC: %s (%d) timed out.\n", c.name, i);
+            char name[nameTextSize];
+            serverLog("NOINCOMINGTRAFFIC: %s (%d) timed out.\n", nameText(c.name, name), i);
             clientQuit(table, i);
             gameDistributeNames(table, destination, buffer, socket);
             gameDistributeDisconnect(table, destination, buffer, socket, i);
@@ -255,7 +285,9 @@ void noIncomingTrafficAt(Game &table, PlatformAddress &destination, uint8_t *buf
 
 void noIncomingTraffic(Game &table, PlatformAddress &destination, uint8_t *buffer,
                        PlatformSocket socket) {
-    platformSleepMilliseconds(5);
+    // Returns as soon as a datagram arrives, so that nothing waits for the pause; the pings
+    // and drops below still run on every idle pass.
+    platformSocketWait(socket, 5);
     TimeValue now;
     getTimeOfDay(now);
     noIncomingTrafficAt(table, destination, buffer, socket, serverClockMilliseconds(now));

@@ -64,7 +64,8 @@ void serverHandleDatagram(Game &table, PlatformAddress &destination, uint8_t *ou
                           PlatformSocket socket, const uint8_t *datagram, int size,
                           const PlatformAddress &sender);
 
-// The idle pass: sleeps 5 ms, then pings and drops by the clock.
+// The idle pass: waits at most 5 ms for a datagram on the socket, then pings and drops by
+// the clock.
 void noIncomingTraffic(Game &table, PlatformAddress &destination, uint8_t *buffer,
                        PlatformSocket socket);
 // The idle pass's pings and drops at the clock time now (ms), without the sleep.

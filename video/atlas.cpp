@@ -6,7 +6,9 @@
 #include <GL/glu.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <sys/stat.h>
 
 #include "video/defc.h"
 
@@ -14,6 +16,17 @@ static const TextureAtlas *atlasTable = nullptr;
 static int atlasCount = 0;
 int boundAtlas = -1;
 uint8_t atlasPixels[atlasMaxSize * atlasMaxSize * 4];
+// The decode goes here first, so that atlasPixels only ever takes a whole, good image.
+static uint8_t atlasDecoded[sizeof atlasPixels];
+
+// The largest file an atlas can need: every byte of the largest image as a literal of the
+// longest code (31 bits), after a header of 9 bytes and at most 35 code-length lengths of 7
+// bits and 316 lengths of a code and 7 extra bits each. A longer file is refused unread.
+constexpr long atlasFileMaxBytes = 4L << 20;
+static_assert(9 + (3 + defcMaxCodeLengthSymbols * 7 + 316 * (defcMaxCodeLength + 7) +
+                   (long(sizeof atlasPixels) + 1) * defcMaxCodeLength + 7) /
+                      8 <=
+              atlasFileMaxBytes);
 
 void videoTextureAtlasSet(const TextureAtlas *table, int count) {
     atlasTable = table;
@@ -27,14 +40,24 @@ static const TextureAtlas *atlasRecord(int index) {
     return &atlasTable[index];
 }
 
+// A file that cannot be read as an atlas: missing, unreadable, not a regular file, or too
+// long for any atlas.
+static void atlasOpenFailed(const TextureAtlas *atlas) {
+    fprintf(stderr, "videoTextureAtlasBind(): Couldn't open file \"%s\" for reading.\n",
+            atlas->imagePath);
+}
+
 void videoTextureAtlasBind(int index) {
     if (boundAtlas == index) return;
     const TextureAtlas *atlas = atlasRecord(index);
     if (!atlas) return;
-    FILE *file = fopen(atlas->imagePath, "rb");
+    // Only a regular file is opened: a directory would report an absurd length, and opening
+    // a pipe could block the frame.
+    struct stat info;
+    bool regular = stat(atlas->imagePath, &info) == 0 && S_ISREG(info.st_mode);
+    FILE *file = regular ? fopen(atlas->imagePath, "rb") : nullptr;
     if (!file) {
-        fprintf(stderr, "videoTextureAtlasBind(): Couldn't open file \"%s\" for reading.\n",
-                atlas->imagePath);
+        atlasOpenFailed(atlas);
         return;
     }
     // A size that does not fit atlasPixels would make the upload read past it.
@@ -47,6 +70,11 @@ void videoTextureAtlasBind(int index) {
     }
     long length = -1;
     if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
+    if (length > atlasFileMaxBytes) {
+        atlasOpenFailed(atlas);
+        fclose(file);
+        return;
+    }
     if (length < 0 || fseek(file, 0, SEEK_SET) != 0) {
         fprintf(stderr, "videoTextureAtlasBind(): Couldn't read file \"%s\".\n", atlas->imagePath);
         fclose(file);
@@ -62,15 +90,18 @@ void videoTextureAtlasBind(int index) {
     // The decode sees only the bytes actually read, so a short read cannot run past them.
     size_t got = fread(bytes, 1, size_t(length), file);
     fclose(file);
-    DefcResult result =
-        defcDecode(bytes, got, atlasPixels, size_t(size) * size_t(size) * 4, nullptr);
+    size_t imageBytes = size_t(size) * size_t(size) * 4;
+    size_t written = 0;
+    DefcResult result = defcDecode(bytes, got, atlasDecoded, imageBytes, &written);
     free(bytes);
-    // A damaged file leaves the texture and boundAtlas as they were; a file without the
-    // magic decodes to nothing and the image decoded last is uploaded, as for a good one.
-    if (result == defcDamaged) {
+    // A damaged file, or a stream that ends before the whole image, leaves the texture,
+    // boundAtlas and atlasPixels as they were; a file without the magic decodes to nothing
+    // and the image decoded last is uploaded, as for a good one.
+    if (result == defcDamaged || (result == defcOk && written < imageBytes)) {
         fprintf(stderr, "videoTextureAtlasBind(): File \"%s\" is damaged.\n", atlas->imagePath);
         return;
     }
+    if (result == defcOk) memcpy(atlasPixels, atlasDecoded, imageBytes);
     boundAtlas = index;
     if (videoQuality != 0) {
         glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

@@ -58,6 +58,28 @@ TEST(PlatformNet, DatagramsRoundTripOnLoopback) {
     EXPECT_EQ(platformSocketReceive(a, buffer, sizeof buffer, from), platformReceiveError);
 }
 
+// The server's idle wait: over at once when a datagram (an empty one too) waits, after its
+// time when none does, and no spin on a socket that cannot be waited on.
+TEST(PlatformNet, WaitEndsOnADatagramOrAfterItsTime) {
+    using Clock = std::chrono::steady_clock;
+    PlatformSocket a = platformSocketOpen();
+    PlatformSocket b = platformSocketOpen();
+    ASSERT_TRUE(platformSocketBind(a, 0));
+    auto begin = Clock::now();
+    EXPECT_FALSE(platformSocketWait(a, 30));
+    EXPECT_GE(Clock::now() - begin, std::chrono::milliseconds(29));
+    PlatformAddress toA{htonl(INADDR_LOOPBACK), platformPortToNetwork(localPort(a))};
+    EXPECT_EQ(platformSocketSend(b, nullptr, 0, toA), 0);
+    begin = Clock::now();
+    EXPECT_TRUE(platformSocketWait(a, 2000));
+    EXPECT_LT(Clock::now() - begin, std::chrono::milliseconds(1000));
+    platformSocketClose(a);
+    platformSocketClose(b);
+    begin = Clock::now();
+    EXPECT_FALSE(platformSocketWait(a, 30));
+    EXPECT_GE(Clock::now() - begin, std::chrono::milliseconds(29));
+}
+
 TEST(PlatformNet, NamesAndAddressText) {
     char text[platformAddressTextSize];
     uint32_t address = 0;

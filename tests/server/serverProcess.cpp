@@ -15,6 +15,7 @@
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -544,6 +545,68 @@ TEST_F(Server, AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot) {
     EXPECT_EQ(unknown, aPings);
     EXPECT_EQ(small, 1);
     EXPECT_EQ(dropped, 1);
+}
+
+TEST_F(Server, ANameCannotForgeLogLines) {
+    server.run("30");
+    Peer a;
+    a.join("evil\nMAIN: A game has b");
+    EXPECT_EQ(server.line(), "MAIN: Got a new client \"evil\\x0aMAIN: A game has b\" 127.0.0.1:" +
+                                 std::to_string(a.port) + " (0).\n");
+    EXPECT_EQ(a.receive(), "\0\4W\0"_b);
+    EXPECT_EQ(a.receive(), "\0\37N\4evil\nMAIN: A game has b\0\0\0\0"_b);
+}
+
+// Empty datagrams count as nothing waiting: a stranger sending 2000 a second must neither
+// hold up the relays nor let a player that answers its pings time out.
+TEST_F(Server, EmptyDatagramFloodDelaysAndDropsNobody) {
+    server.run("1");
+    Peer peers[4];
+    std::vector<Peer *> joined;
+    for (int i = 0; i < 4; i++) {
+        joinAs(peers[i], "p" + std::to_string(i), i, joined);
+        joined.push_back(&peers[i]);
+    }
+    begin(peers[0], joined);
+    for (Peer &p : peers)
+        p.keepPings = true;
+    std::thread flooder([] {
+        Peer stranger;
+        auto start = Clock::now();
+        for (int sent = 0; sent < 10000; usleep(1000))
+            for (; sent < 10000 && sent < elapsedMs(start) * 2; sent++)
+                stranger.send(Bytes{});
+    });
+    // Every 25 ms one player in turn sends an update stamped with its send time; every
+    // player answers its pings, and takes nothing but pings and relays.
+    auto start = Clock::now();
+    int sent = 0, received = 0;
+    std::vector<int> latencies;
+    while (elapsedMs(start) < 5300) {
+        int now = elapsedMs(start);
+        if (now < 5000 && now >= sent * 25) {
+            Bytes u{
+                0, 7, 'U', uint8_t(now), uint8_t(now >> 8), uint8_t(now >> 16), uint8_t(sent % 4)};
+            peers[sent++ % 4].send(u);
+        }
+        for (Peer &p : peers) {
+            Bytes d = p.receive(0);
+            if (d == "\0\3p"_b) {
+                p.send(d);
+            } else if (d.size() == 7 && d[2] == 'U') {
+                received++;
+                latencies.push_back(now - (d[3] | d[4] << 8 | d[5] << 16));
+            } else {
+                EXPECT_TRUE(d.empty()) << "a datagram of " << d.size() << " bytes";
+            }
+        }
+        usleep(500);
+    }
+    flooder.join();
+    EXPECT_GE(received, sent * 3 * 95 / 100);
+    ASSERT_FALSE(latencies.empty());
+    std::sort(latencies.begin(), latencies.end());
+    EXPECT_LT(latencies[latencies.size() / 2], 50) << "median relay latency in ms";
 }
 
 } // namespace

@@ -188,6 +188,25 @@ TEST_F(ServerTable, IdlePassFollowsTheClockBothWays) {
                          "MAIN: Got an unknown message from 127.0.0.1.\n");
 }
 
+TEST_F(ServerTable, NamesInLogLinesShowControlBytesAsEscapes) {
+    join("\x1b[2J\x7f\x01 ~\x80", 0);
+    // A name of 23 control bytes gives the longest text there can be.
+    std::string controls(23, '\x1f'), escaped;
+    join(controls.c_str(), 1);
+    for (int i = 0; i < 23; i++)
+        escaped += "\\x1f";
+    receive("\0\3B"_b, peer(0));
+    receive("\0\4K\1"_b, peer(0));
+    EXPECT_EQ(takeLog(),
+              "MAIN: Got a new client \"\\x1b[2J\\x7f\\x01 ~\x80\" 127.0.0.1:10000 (0).\n"
+              "MAIN: Got a new client \"" +
+                  escaped +
+                  "\" 127.0.0.1:10001 (1).\n"
+                  "MAIN: A game has begun!\n"
+                  "MAIN: " +
+                  escaped + " (1) killed \\x1b[2J\\x7f\\x01 ~\x80 (0).\n");
+}
+
 TEST(ServerClock, KeepsWholeSecondsPast2038) {
     static_assert(sizeof(TimeValue::seconds) == 8);
     TimeValue t{int64_t{1} << 32, 999000};

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -268,11 +269,62 @@ TEST(AtlasBind, ADamagedFileIsReportedAndChangesNothing) {
     ASSERT_GT(cut.size(), 5000u);
     cut.resize(5000);
     dir.put("textureSplash.dtt", cut);
+    std::vector<uint8_t> before(atlasPixels, atlasPixels + sizeof atlasPixels);
     markTexture();
     EXPECT_EQ(captureBind(0),
               "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
+    // Nothing of the damaged decode reaches the last good image.
+    EXPECT_EQ(memcmp(before.data(), atlasPixels, before.size()), 0);
+}
+
+TEST(AtlasBind, AStreamThatEndsBeforeTheWholeImageIsDamaged) {
+    freshStart(1);
+    videoTextureAtlasBind(1);
+    std::vector<uint8_t> before(atlasPixels, atlasPixels + sizeof atlasPixels);
+    TempDir dir;
+    // A whole, valid stream that ends after four bytes of the image.
+    dir.put("textureSplash.dtt", {0x44, 0x45, 0x46, 0x63, 0x04, 0x00, 0x00, 0x00, 0x13, 0x45, 0x00,
+                                  0x00, 0x00, 0x00, 0x9B, 0x4F, 0xE5, 0x3E, 0x23, 0x09, 0x34});
+    markTexture();
+    EXPECT_EQ(captureBind(0),
+              "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
+    EXPECT_EQ(boundAtlas, 1);
+    EXPECT_TRUE(markerPresent());
+    EXPECT_EQ(memcmp(before.data(), atlasPixels, before.size()), 0);
+    // A file without the magic then uploads the last good image, whole.
+    dir.put("textureGame.dtt", {'N', 'O', 'P', 'E'});
+    EXPECT_EQ(captureBind(2), "");
+    EXPECT_EQ(boundAtlas, 2);
+    std::vector<uint8_t> tex = textureLevel0();
+    EXPECT_EQ(memcmp(tex.data(), before.data(), tex.size()), 0);
+}
+
+TEST(AtlasBind, APathThatIsNoRegularFileOrTooLongCannotBeRead) {
+    freshStart(1);
+    videoTextureAtlasBind(1);
+    TempDir dir;
+    const std::string missing =
+        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n";
+    std::filesystem::path file = dir.path / "gfx" / "textureSplash.dtt";
+    std::filesystem::create_directories(file);
+    markTexture();
+    EXPECT_EQ(captureBind(0), missing);
+    std::filesystem::remove(file);
+    // A pipe would block the open until something writes to it.
+    ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(captureBind(0), missing);
+    std::filesystem::remove(file);
+    // 4 MiB holds any atlas the decoder can produce; one byte more is refused unread.
+    dir.put("textureSplash.dtt", {0});
+    std::filesystem::resize_file(file, (4 << 20) + 1);
+    EXPECT_EQ(captureBind(0), missing);
+    EXPECT_EQ(boundAtlas, 1);
+    EXPECT_TRUE(markerPresent());
+    std::filesystem::resize_file(file, 4 << 20);
+    EXPECT_EQ(captureBind(0), "");
+    EXPECT_EQ(boundAtlas, 0);
 }
 
 TEST(AtlasBind, AFileWithoutTheMagicUploadsTheLastImageSilently) {
