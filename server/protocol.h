@@ -28,6 +28,9 @@ constexpr uint8_t msgDisconnect = 'D';  // server->all: 00 04 'D' slot; client->
 constexpr uint8_t msgPlayerLeft = 'X';  // server->all:    00 04 'X' slot
 constexpr uint8_t msgDeathReport = 'K'; // client->server: 00 04 'K' attacker
 constexpr uint8_t msgQuitSession = 'Q'; // client->server: 00 03 'Q'
+// The update's payload after 'U': owner, n, n x (serial, type, x, y, z, heading), m,
+// m x (x, y); serial, type and the counts are bytes, the other numbers signed 32-bit
+// big-endian holding the value times 256.
 
 // Reads fields in order from a received datagram; every read checks the bytes that remain
 // and fails, leaving the value alone, instead of reading past the end.
@@ -47,6 +50,16 @@ inline bool protocolReadLength(ProtocolReader &r, int &value) {
     if (r.size - r.offset < 2) return false;
     value = r.data[r.offset] << 8 | r.data[r.offset + 1];
     r.offset += 2;
+    return true;
+}
+
+// A signed 32-bit number, most significant byte first.
+inline bool protocolReadInt32(ProtocolReader &r, int32_t &value) {
+    if (r.size - r.offset < 4) return false;
+    const uint8_t *p = r.data + r.offset;
+    value = static_cast<int32_t>(uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 |
+                                 uint32_t(p[3]));
+    r.offset += 4;
     return true;
 }
 
@@ -78,6 +91,16 @@ inline void protocolWriteByte(ProtocolWriter &w, uint8_t value) {
         return;
     }
     w.data[w.offset++] = value;
+}
+
+inline void protocolWriteInt32(ProtocolWriter &w, int32_t value) {
+    if (w.capacity - w.offset < 4) {
+        w.failed = true;
+        return;
+    }
+    const uint32_t v = static_cast<uint32_t>(value);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        w.data[w.offset++] = static_cast<uint8_t>(v >> shift & 255);
 }
 
 // The string's bytes up to its zero byte (at most capacity of the source), then one zero.

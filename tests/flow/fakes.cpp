@@ -39,8 +39,15 @@ void audioMusicSetEnabled(int on) {
 // net/net.cpp
 int netState = 0;
 int myPlayerId = 0;
-char playerNames[4][16];
+char playerNames[4][netNameSize];
 int playerNameLengths[4];
+uint32_t packetsReceived = 0;
+PlatformSocket netSocket = platformSocketInvalid;
+int serverPort = 0;
+PlatformAddress serverAddr;
+int localPort = 0;
+uint8_t netBuffer[netBufferSize];
+float sendAccumulator = 0;
 void netInit() {}
 void netConnectBegin() {
     fakeCalls.push_back("netConnectBegin");
@@ -51,8 +58,12 @@ void netConnect(const char *playerName, const char *serverHost) {
 void netDisconnect() {
     fakeCalls.push_back("netDisconnect");
 }
+void netSendPacket(uint8_t *, int) {}
 void netSendBegin() {
     fakeCalls.push_back("netSendBegin");
+}
+bool netHandleDatagram(const uint8_t *, int) {
+    return false;
 }
 void netReceive() {
     fakeReceiveCount++;

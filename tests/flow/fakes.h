@@ -2,8 +2,9 @@
 // the state machine frame by frame.
 //
 // Link seam: fakes.cpp defines every symbol of audio/audio.cpp, net/net.cpp and
-// world/game.cpp. The test's own objects come before the library on the link line, so
-// those library members are never pulled in and the state machine calls these instead.
+// world/game.cpp, and the state machine's one call into net/update.cpp, netSendUpdate. The
+// test's own objects come before the library on the link line, so those library members
+// are never pulled in and the state machine calls these instead.
 #pragma once
 
 #include <string>
