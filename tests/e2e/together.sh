@@ -7,6 +7,7 @@
 # display (with-x.sh) and UDP port 9999.
 set -u
 . "$(dirname "$0")/../window.sh"
+. "$(dirname "$0")/pixels.sh"
 cogmire=$1
 server=$2
 source=$3
@@ -77,14 +78,6 @@ shot() {
     timeout 20 import -window "${wid[$1]}" "$out/$2.png" 2>/dev/null
 }
 
-# Pixels of a screenshot within 24 per channel of a colour: count name r g b x y w h.
-count() {
-    convert "$out/$1.png" -alpha off -crop "${7}x${8}+${5}+${6}" +repage -depth 8 txt:- |
-        awk -F'[(),]' -v r="$2" -v g="$3" -v b="$4" 'BEGIN { n = 0 }
-            NR > 1 { d1 = $3 - r; d2 = $4 - g; d3 = $5 - b
-                     if (d1 < 24 && d1 > -24 && d2 < 24 && d2 > -24 && d3 < 24 && d3 > -24) n++ }
-            END { print n }'
-}
 # waitFor client name seconds command...: screenshots until the check passes.
 waitFor() {
     local c=$1 name=$2 seconds=$3
@@ -98,7 +91,6 @@ waitFor() {
     fail "$name: the screen did not show within $seconds s"
 }
 
-mainMenuShows() { [ "$(count "$1" 254 206 59 440 100 80 50)" -gt 20 ]; }
 # The lobby lists slot n's name at half its colour from x 240 in row 91 + 42 n.
 nameListed() {
     local rgb=("127 0 0" "62 93 55")

@@ -1,0 +1,30 @@
+# Pixel checks on the screenshots of the end-to-end tests (PNG files in $out); sourced.
+
+# Pixels of the screenshot within 24 per channel of a colour: count name r g b x y w h,
+# x y w h a rectangle of the window.
+count() {
+    convert "$out/$1.png" -alpha off -crop "${7}x${8}+${5}+${6}" +repage -depth 8 txt:- |
+        awk -F'[(),]' -v r="$2" -v g="$3" -v b="$4" 'BEGIN { n = 0 }
+            NR > 1 { d1 = $3 - r; d2 = $4 - g; d3 = $5 - b
+                     if (d1 < 24 && d1 > -24 && d2 < 24 && d2 > -24 && d3 < 24 && d3 > -24) n++ }
+            END { print n }'
+}
+
+# Screen positions of the menu plane in the 960 by 544 window: text lies where the
+# visible area spans x -80 to 80 and y -45 to 45 around the screen's anchor.
+px() { echo $((480 + $1 * 6)); }
+py() { awk -v y="$1" 'BEGIN { printf "%d", 272 + y * 544 / 90 }'; }
+
+# Item-coloured pixels in a text row at plane y from plane x x0 to x1.
+itemRow() {
+    local y
+    y=$(py "$2")
+    count "$1" 254 206 59 "$(px "$3")" $((y - 12)) $(($(px "$4") - $(px "$3"))) 24
+}
+
+mainMenuShows() {
+    [ "$(count "$1" 254 206 59 440 100 80 50)" -gt 20 ] || return 1 # the logo
+    for y in 0 7 14 21; do
+        [ "$(itemRow "$1" "$y" -16 16)" -gt 30 ] || return 1
+    done
+}
