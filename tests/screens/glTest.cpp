@@ -10,26 +10,9 @@
 #include "core/main.h"
 #include "core/state.h"
 #include "video/video.h"
+#include "../glpixel.h"
 
 namespace {
-
-struct Pixel {
-    int r, g, b;
-};
-
-// The drawn colour at a point given in eye space, read from the frame not yet swapped.
-Pixel pixelAt(double x, double y, double z) {
-    double model[16], projection[16], wx, wy, wz;
-    int viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
-    unsigned char p[3];
-    glReadBuffer(GL_BACK);
-    glReadPixels(int(wx), int(wy), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2]};
-}
 
 class ScreensGl : public ::testing::Test {
   protected:

@@ -2,8 +2,6 @@
 // floor, a wall block's top, a base, a unit and its bars.
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -14,29 +12,16 @@
 #include "world/camera.h"
 #include "world/game.h"
 #include "world/unit.h"
+#include "../glpixel.h"
 
 namespace {
 
-struct Pixel {
-    int r, g, b;
-    bool operator==(const Pixel &o) const { return r == o.r && g == o.g && b == o.b; }
-};
-
 // The colour drawn at a world point of the scene (drawing heights: the ground at -1550).
 Pixel worldPixel(double x, double y, double z) {
-    double model[16], projection[16], wx, wy, wz;
-    int viewport[4];
     glLoadIdentity();
     if (camTilt != 0) glRotatef(camTilt, 1, 0, 0);
     glTranslatef(-camX, -camY, -camZ);
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(x, y, z, model, projection, viewport, &wx, &wy, &wz);
-    unsigned char p[3];
-    glReadBuffer(GL_BACK);
-    glReadPixels(int(wx), int(wy), 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
-    return {p[0], p[1], p[2]};
+    return pixelAt(x, y, z);
 }
 
 class SceneGl : public ::testing::Test {
@@ -66,7 +51,7 @@ TEST_F(SceneGl, FloorWallsBaseAndUnitsShowWhereTheyStand) {
     Pixel floor = worldPixel(600, 600, -1550);
     EXPECT_FALSE(floor == background);
     EXPECT_FALSE(worldPixel(960, 1080, -1510) == floor); // the small block's top
-    EXPECT_FALSE(worldPixel(840, 840, -1550) == floor); // base 0
+    EXPECT_FALSE(worldPixel(840, 840, -1550) == floor);  // base 0
     EXPECT_FALSE(worldPixel(1320, 960, -1550) == floor); // base 1
     // Off the map there is only the background.
     EXPECT_EQ(worldPixel(-200, 960, -1550), background);
