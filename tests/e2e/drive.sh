@@ -3,6 +3,17 @@
 # program) and $out (the output folder) set.
 . "$(dirname "${BASH_SOURCE[0]}")/pixels.sh"
 
+# A fresh output folder with a copy of the data folders that the source root holds, and the
+# client's working directory in it: runFolder source.
+runFolder() {
+    rm -rf "$out"
+    mkdir -p "$out/run"
+    for d in gfx bgm sfx; do
+        [ -d "$1/$d" ] && cp -r "$1/$d" "$out/run/"
+    done
+    cd "$out/run" || exit 1
+}
+
 pid=""
 wid=""
 fail() {
@@ -11,7 +22,8 @@ fail() {
     exit 1
 }
 
-# Starts the client and waits for its window; run is the log file's number.
+# Starts the client and waits for its window; run is the log file's number. Variables set
+# on the call (a sound configuration) reach the client.
 start() {
     "$cogmire" >"$out/cogmire$1.log" 2>&1 &
     pid=$!
@@ -51,9 +63,10 @@ waitFor() {
     fail "$name: the screen did not show within $seconds s"
 }
 
+# Escape ends the client with status 0 within the seconds given (10 by default).
 quit() {
     press Escape 0
-    for _ in $(seq 50); do
+    for _ in $(seq $((${1:-10} * 5))); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.2
     done

@@ -8,12 +8,7 @@ set -u
 cogmire=$1
 source=$2
 out=$3
-rm -rf "$out"
-mkdir -p "$out/run"
-for d in gfx bgm sfx; do
-    [ -d "$source/$d" ] && cp -r "$source/$d" "$out/run/"
-done
-cd "$out/run" || exit 1
+runFolder "$source"
 
 splashShows() { [ "$(count splash 0 0 0 0 0 960 544)" -lt $((960 * 544 - 5000)) ]; }
 creditsShow() {

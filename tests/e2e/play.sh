@@ -9,10 +9,7 @@ set -u
 cogmire=$1
 source=$2
 out=$3
-rm -rf "$out"
-mkdir -p "$out/run"
-cp -r "$source/gfx" "$out/run/"
-cd "$out/run" || exit 1
+runFolder "$source"
 
 # Centre and count of the pixels within fuzz (percent) of a colour: centroid name r g b fuzz
 # [WxH]. With a size, shapes smaller than that rectangle are opened away first (the hp bars,

@@ -6,48 +6,15 @@
 # Usage: sound.sh <cogmire> <wavprobe> <source root> <output folder>; needs a display.
 set -u
 . "$(dirname "$0")/../window.sh"
+. "$(dirname "$0")/drive.sh"
 cogmire=$1
 probe=$2
 source=$3
 out=$4
-rm -rf "$out"
-mkdir -p "$out/run"
-cp -r "$source/gfx" "$source/bgm" "$source/sfx" "$out/run/"
-cd "$out/run" || exit 1
+runFolder "$source"
 wav=$out/out.wav
 printf '[general]\ndrivers=wave\n[wave]\nfile=%s\n' "$wav" >"$out/wave.conf"
 printf '[general]\ndrivers=none\n' >"$out/none.conf"
-
-pid=""
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    exit 1
-}
-start() { # sound configuration, log name
-    ALSOFT_CONF=$1 "$cogmire" >"$out/$2.log" 2>&1 &
-    pid=$!
-    wid=$(clientWindow)
-    [ -n "$wid" ] || fail "no window"
-    xdotool mousemove --window "$wid" 20 20
-    xdotool windowfocus "$wid"
-}
-press() {
-    xdotool keydown "$1"
-    sleep 0.25
-    xdotool keyup "$1"
-    sleep "${2:-0.4}"
-}
-quit() { # Escape ends the client with status 0 within 5 s
-    press Escape 0
-    for _ in $(seq 25); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    kill -0 "$pid" 2>/dev/null && fail "Escape did not end the client"
-    wait "$pid" || fail "the client ended with status $?"
-    pid=""
-}
 
 # What was written since frame $1: "peak rms loud-10-ms-windows".
 now() { "$probe" "$wav"; }
@@ -58,13 +25,11 @@ clickSince() { since "$1" | awk '{ exit !($1 > 0.05 && $3 >= 1 && $3 <= 10) }'; 
 
 # The main menu's logo, in the item colour, at rest.
 logoShows() {
-    import -window "$wid" "$out/menu.png" 2>/dev/null
-    convert "$out/menu.png" -alpha off -crop 80x50+440+100 +repage -depth 8 txt:- |
-        awk -F'[(),]' 'NR > 1 && ($3 - 254)^2 < 576 && ($4 - 206)^2 < 576 && ($5 - 59)^2 < 576 { n++ }
-            END { exit !(n > 20) }'
+    shot menu
+    [ "$(count menu 254 206 59 440 100 80 50)" -gt 20 ]
 }
 
-start "$out/wave.conf" cogmire1
+ALSOFT_CONF="$out/wave.conf" start 1
 sleep 4
 musicSince 0 || fail "no music from start-up: $(since 0)"
 echo "the music plays from start-up"
@@ -96,12 +61,12 @@ mark=$(now)
 press Return 2
 musicSince "$mark" || fail "no music after MUSIC ON: $(since "$mark")"
 echo "MUSIC switches the music on again"
-quit
+quit 5
 echo "the client ends cleanly while the music streams"
 
-start "$out/none.conf" cogmire2
+ALSOFT_CONF="$out/none.conf" start 2
 sleep 3
 kill -0 "$pid" 2>/dev/null || fail "the client did not run without a sound device"
-quit
+quit 5
 echo "without a sound device the client runs and ends normally"
 echo "PASS"
