@@ -28,6 +28,15 @@ void audioMusicSetTracks(const char *const *names, int count);
 void audioMusicPlay(int track);
 void audioMusicSetEnabled(int on);
 
+// The largest sound or music file that is opened: 8 MiB holds minutes of music (the menu
+// track is 0.5 MB) and the decoder's search for the last page of a padded file stays
+// under a quarter of a second; a bigger file would stall start-up for many seconds.
+constexpr long audioFileMaxBytes = 8L << 20;
+// Whether a sound or music file may be opened: a regular file of at most audioFileMaxBytes.
+// Anything else (missing, a pipe or a device that could block, a padded giant) is treated
+// as a file that does not open.
+bool audioFileUsable(const char *path);
+
 // Read by the tests. Sound-library names (ALuint); audioNoName where nothing was made.
 constexpr uint32_t audioNoName = 0xFFFFFFFFu;
 constexpr int sfxSourceCount = 8;

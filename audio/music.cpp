@@ -150,7 +150,7 @@ void audioMusicPlay(int track) {
     alSourcei(musicSource, AL_SOURCE_RELATIVE, AL_TRUE);
 
     musicCurrentTrack = track;
-    if (track >= musicTrackCount) return;
+    if (track >= musicTrackCount || !audioFileUsable(musicTracks[track])) return;
     musicFile = fopen(musicTracks[track], "rb");
     if (!musicFile) return;
     if (ov_open(musicFile, &musicDecoder, nullptr, 0) < 0) {

@@ -3,6 +3,7 @@
 #include <AL/alut.h>
 
 #include "audio/audio.h"
+#include "platform/file.h"
 
 static_assert(sizeof(ALuint) == sizeof(uint32_t));
 
@@ -18,11 +19,18 @@ void audioInit() {
     sfxNextSource = 0;
 }
 
+bool audioFileUsable(const char *path) {
+    long size = platformRegularFileSize(path);
+    return size >= 0 && size <= audioFileMaxBytes;
+}
+
 void audioSfxLoad(const SfxEntry *table, int count) {
     if (count > sfxBufferCount) count = sfxBufferCount;
     // A file that does not load leaves 0, no buffer: playing it sounds nothing.
     for (int i = 0; i < count; i++)
-        sfxBuffers[i] = alutCreateBufferFromFile(table[i].fileName);
+        sfxBuffers[i] = audioFileUsable(table[i].fileName)
+                            ? alutCreateBufferFromFile(table[i].fileName)
+                            : AL_NONE;
 }
 
 void audioSfxPlay(int sound) {

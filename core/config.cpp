@@ -4,6 +4,8 @@
 #include "core/config.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "core/file.h"
@@ -52,5 +54,8 @@ void configSave() {
     memcpy(configBlock + 5, myPlayerName, size_t(nameLength));
     configBlock[5 + nameLength] = uint8_t(hostLength);
     memcpy(configBlock + 6 + nameLength, serverName, size_t(hostLength));
-    fileWrite(configPath, configBlock);
+    // A failed save keeps the old file; the player hears of it and the game goes on.
+    if (fileWrite(configPath, configBlock) != configSize)
+        fprintf(stderr, "configSave(): Couldn't write file \"%s\": %s.\n", configPath,
+                strerror(errno));
 }

@@ -2,6 +2,8 @@
 // takes, what is heard, the music's formats, restart, loop and failures.
 #include <AL/al.h>
 #include <SDL/SDL.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <ctime>
@@ -191,6 +193,35 @@ TEST_F(Sound, TracksThatCannotPlayLeaveItSilent) {
     long mark = soundNow();
     audioMusicPlay(4);
     expectTones(mark, 441, 441);
+}
+
+// A track or a sound padded past the bound would hold start-up for minutes while the decoder
+// looks for its last page, and a named pipe would block the open: both are refused unopened.
+TEST_F(Sound, PipesAndPaddedFilesAreRefusedAtOnce) {
+    std::string padded = soundTrack("padded.ogg", 1, 44100, 2, tone441);
+    std::string bound = soundTrack("bound.ogg", 1, 44100, 2, tone441);
+    std::string pipe = padded + ".pipe";
+    ASSERT_EQ(truncate(padded.c_str(), 1L << 30), 0); // sparse: no disk is used
+    ASSERT_EQ(truncate(bound.c_str(), audioFileMaxBytes), 0);
+    ASSERT_TRUE(mkfifo(pipe.c_str(), 0600) == 0 || errno == EEXIST);
+    EXPECT_TRUE(audioFileUsable(bound.c_str()));
+    ASSERT_EQ(truncate(bound.c_str(), audioFileMaxBytes + 1), 0);
+    EXPECT_FALSE(audioFileUsable(bound.c_str()));
+
+    const char *tracks[2] = {padded.c_str(), pipe.c_str()};
+    audioMusicSetTracks(tracks, 2);
+    for (int track = 0; track < 2; track++) {
+        Uint32 start = SDL_GetTicks();
+        audioMusicPlay(track);
+        EXPECT_LT(SDL_GetTicks() - start, 1000u) << "track " << track;
+        EXPECT_EQ(musicRunning, 0) << "track " << track;
+    }
+    const SfxEntry sounds[2] = {{padded.c_str(), 0, 0}, {pipe.c_str(), 0, 0}};
+    audioSfxLoad(sounds, 2);
+    EXPECT_EQ(sfxBuffers[0], 0u);
+    EXPECT_EQ(sfxBuffers[1], 0u);
+    unlink(padded.c_str());
+    unlink(pipe.c_str());
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 // "configuration.dat" and the whole-file read and write under it: byte layout, refused
 // files, the block's kept tail, and files that are too long or claim too long a name.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 #include <cstring>
 #include <filesystem>
@@ -180,6 +184,45 @@ TEST(File, ReadAndWriteReportSizesAndFailures) {
     EXPECT_EQ(fileWrite("no/such/dir/f.bin", out), -1);
     std::filesystem::create_directory("d");
     EXPECT_EQ(fileRead("d", in), -1);
+}
+
+// In a child: no file may grow past 128 bytes (room for the message that the test reads),
+// so a save's writes fail part way, as on a full disk; exits 1 when fileWrite says so.
+[[noreturn]] void saveWithFailingWrites() {
+    rlimit small = {128, 128};
+    setrlimit(RLIMIT_FSIZE, &small);
+    signal(SIGXFSZ, SIG_IGN);
+    configSave();
+    // A write larger than the stream's buffer fails in the write itself, not in the flush.
+    static uint8_t large[1 << 16];
+    exit(fileWrite("configuration.dat", configBlock) == -1 && fileWrite("large", large) == -1);
+}
+
+TEST_F(Config, FailedSaveKeepsTheOldFileAndSaysWhy) {
+    setNames("OLD", "HOST");
+    configSave();
+    // A save replaces the file but keeps its permissions.
+    chmod("configuration.dat", 0604);
+    configSave();
+    EXPECT_EQ(std::filesystem::status("configuration.dat").permissions(),
+              std::filesystem::perms(0604));
+    Bytes old = readFile();
+    setNames("NEW", "OTHER");
+    EXPECT_EXIT(saveWithFailingWrites(), testing::ExitedWithCode(1),
+        "configSave\\(\\): Couldn't write file \"configuration.dat\": File too large\\.\n");
+    EXPECT_EQ(readFile(), old);
+    // Nothing is left beside it.
+    auto entries = std::filesystem::directory_iterator(".");
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+}
+
+TEST_F(Config, NamedPipeIsNotAFileAndNeverBlocks) {
+    ASSERT_EQ(mkfifo("configuration.dat", 0600), 0);
+    uint8_t in[4];
+    EXPECT_EQ(fileRead("configuration.dat", in), -1);
+    setNames("AB", "CD");
+    configLoad();
+    expectNames("AB", "CD");
 }
 
 } // namespace
