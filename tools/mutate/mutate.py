@@ -10,7 +10,7 @@ fault the runner puts the replacement in, rebuilds, runs every test but the end-
 scripts and the fuzzers, puts the text back, and prints caught or MISSED. Lines that start
 with '#' and blank lines are skipped; '## heading' lines group the report.
 
-    python3 tools/mutate/mutate.py [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
+    python3 tools/mutate/mutate.py [--check] [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
 
 With no lists it takes every list in tools/mutate/faults/. The server's tests bind the
 fixed port 9999, so the tests run in a network namespace of their own (unshare -n) when
@@ -93,6 +93,8 @@ def main():
     parser.add_argument("lists", nargs="*")
     parser.add_argument("--only", help="run only the faults whose line matches this regex")
     parser.add_argument("--build", default="build-mutate", help="build folder (default build-mutate)")
+    parser.add_argument("--check", action="store_true",
+                        help="only check that every fault applies (its text occurs once)")
     parser.add_argument("--tests", help="run only the tests matching this regex (quick checks; "
                         "a fault counts as caught only against all the tests)")
     args = parser.parse_args()
@@ -105,6 +107,9 @@ def main():
     if args.only:
         pattern = re.compile(args.only)
         faults = [f for f in faults if pattern.search(f"{f.where} {f.path} {f.text} {f.rule}")]
+    if args.check:
+        print(f"{len(faults)} faults apply, {len(problems)} do not")
+        return 1 if problems else 0
     if not faults:
         print("no faults to run")
         return 1 if problems else 0
