@@ -5,7 +5,7 @@ Each line of a fault list (tools/mutate/faults/*.txt) is one fault:
 
     file @@ text @@ replacement @@ the rule it breaks
 
-`text` must occur exactly once in `file` (a path from the repository's root). For each
+An empty replacement (" @@ @@ ") removes the text. `text` must occur exactly once in `file` (a path from the repository's root). For each
 fault the runner puts the replacement in, rebuilds, runs every test but the end-to-end
 scripts and the fuzzers, puts the text back, and prints caught or MISSED. Lines that start
 with '#' and blank lines are skipped; '## heading' lines group the report.
@@ -25,7 +25,6 @@ import sys
 import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-SEP = " @@ "
 
 
 class Fault:
@@ -47,9 +46,10 @@ def readFaults(lists):
                     continue
                 if not line.strip() or line.startswith("#"):
                     continue
-                fields = line.split(SEP)
+                # " @@ @@ " is an empty replacement: the text is removed.
+                fields = re.split(r" ?@@ ?", line)
                 if len(fields) != 4:
-                    problems.append(f"{where}: want 4 fields separated by '{SEP.strip()}'")
+                    problems.append(f"{where}: want 4 fields separated by ' @@ '")
                     continue
                 fault = Fault(where, group, *[x.strip() if i in (0, 3) else x
                                               for i, x in enumerate(fields)])
