@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
@@ -69,13 +70,21 @@ class ServerProcess {
         errFd = fds[0];
     }
 
-    // Starts with the argument and waits for the start-up line.
+    // Starts with the argument and waits for the start-up line: the first IPv4 address of
+    // the local host name and the port, or the bare name when it does not resolve.
     void run(const char *timeout) {
         start({timeout});
-        std::string l = line(5000);
-        ASSERT_EQ(l.rfind("MAIN: Server running at ", 0), 0u) << l;
-        ASSERT_GE(l.size(), 4u);
-        ASSERT_EQ(l.substr(l.size() - 4), "...\n") << l;
+        char host[256] = {}, text[INET_ADDRSTRLEN] = {};
+        gethostname(host, sizeof host - 1);
+        addrinfo hints{}, *list = nullptr;
+        hints.ai_family = AF_INET;
+        std::string at = host;
+        if (getaddrinfo(host, nullptr, &hints, &list) == 0 && list != nullptr) {
+            auto *a = reinterpret_cast<sockaddr_in *>(list->ai_addr);
+            at = std::string(inet_ntop(AF_INET, &a->sin_addr, text, sizeof text)) + ":9999";
+            freeaddrinfo(list);
+        }
+        ASSERT_EQ(line(5000), "MAIN: Server running at " + at + "...\n");
     }
 
     // The next line of standard error, newline included; "" when none comes in time.
@@ -331,22 +340,24 @@ TEST_F(Server, UpdatesReachEveryOtherClientUnchanged) {
     joinAs(b, "b", 1, {&a});
     joinAs(c, "c", 2, {&a, &b});
     begin(b, {&a, &b, &c});
-    Bytes update(1670);
+    // A stranger's update goes nowhere, and its quit ends nothing.
+    Peer s;
+    s.send("\0\4U\0"_b);
+    s.send("\0\3Q"_b);
+    for (Peer *p : {&a, &b, &c})
+        p->silent(30);
+    server.quiet();
+    // The largest datagram that IPv4 carries.
+    Bytes update(65507);
     for (size_t i = 0; i < update.size(); i++)
         update[i] = static_cast<uint8_t>(i * 7);
-    update[0] = 1670 >> 8;
-    update[1] = 1670 & 255;
+    update[0] = 65507 >> 8;
+    update[1] = 65507 & 255;
     update[2] = 'U';
     b.send(update);
     EXPECT_EQ(a.receive(), update);
     EXPECT_EQ(c.receive(), update);
     b.silent();
-    // A stranger's update goes nowhere.
-    Peer s;
-    s.send("\0\4U\0"_b);
-    for (Peer *p : {&a, &b, &c})
-        p->silent(30);
-    server.quiet();
 }
 
 TEST_F(Server, LobbyTakesOnlyJoinsAndBegins) {
@@ -389,17 +400,28 @@ TEST_F(Server, DisconnectOfTheLastClientResetsAndTellsNobody) {
 
 TEST_F(Server, QuitSessionForgetsEverybody) {
     server.run("30");
-    Peer a, b;
+    Peer a, b, c, d;
     joinAs(a, "ann", 0, {});
     joinAs(b, "bo", 1, {&a});
-    begin(a, {&a, &b});
+    joinAs(c, "cy", 2, {&a, &b});
+    joinAs(d, "di", 3, {&a, &b, &c});
+    begin(a, {&a, &b, &c, &d});
     b.send("\0\3Q"_b);
     EXPECT_EQ(server.line(), "MAIN: Quit session requested... Resetting...\n");
-    a.silent(30);
-    b.silent(30);
+    for (Peer *p : {&a, &b, &c, &d})
+        p->silent(30);
     a.send("\0\4U\0"_b);
     EXPECT_EQ(server.line(), unknownLine);
     b.silent(50);
+    // Every slot is free and counted out: the slot 3 client is a stranger, a new game of one
+    // ends with that one's leave.
+    d.send("\0\3p"_b);
+    EXPECT_EQ(server.line(), unknownLine);
+    joinAs(a, "ann", 0, {});
+    begin(a, {&a});
+    a.send("\0\3D"_b);
+    EXPECT_EQ(server.line(), "MAIN: ann (0) has quit the game.\n");
+    EXPECT_EQ(server.line(), "CLIENTQUIT: All clients have quit... Resetting the server...\n");
 }
 
 TEST_F(Server, DeathReportLineNamesAttackerThenVictim) {
@@ -441,9 +463,12 @@ TEST_F(Server, InvalidDatagramsAreLoggedAndDropped) {
     EXPECT_EQ(server.line(), a.joinLine("abcdefghijklmnopqrstuvw", 0));
     EXPECT_EQ(a.receive(), "\0\4W\0"_b);
     EXPECT_EQ(a.receive(), "\0\37N\4abcdefghijklmnopqrstuvw\0\0\0\0"_b);
-    Peer b;
+    Peer b, c;
     b.send("\0\5Jbo"_b);
     EXPECT_EQ(server.line(), b.joinLine("bo", 1));
+    // The name ends at its first zero byte.
+    c.send("\0\11Jcy\0zz\0"_b);
+    EXPECT_EQ(server.line(), c.joinLine("cy", 2));
 }
 
 // Collects what a peer receives while time passes, answering pings when asked to.
@@ -502,9 +527,12 @@ TEST_F(Server, SilentClientIsPingedThenDroppedWhileOthersAnswer) {
         EXPECT_GE(namesAt, 2000);
         EXPECT_LT(namesAt, 3000);
     }
-    // The answering clients stay joined.
+    // The answering clients stay joined; the next join takes the freed slot between them.
     ann.send("\0\5U\0\0"_b);
     EXPECT_EQ(server.line(), unknownLine);
+    Peer cy;
+    cy.join("cy");
+    EXPECT_EQ(server.line(), cy.joinLine("cy", 1));
 }
 
 TEST_F(Server, AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot) {
