@@ -162,8 +162,8 @@ TEST_F(Sound, SwitchingOffAndOnRestartsFromTheBeginning) {
     wav = soundAfter(mark, 0.5);
     EXPECT_LT(wavPeak(wav, mark + wav.at(0.15), mark + wav.at(0.5)), 0.001);
 
-    mark = soundNow();
     audioMusicSetEnabled(1);
+    mark = soundNow();
     EXPECT_EQ(musicRunning, 1);
     EXPECT_NE(musicThread, nullptr);
     expectTones(mark, 300, 300);
@@ -206,8 +206,8 @@ TEST_F(Sound, TracksThatCannotPlayLeaveItSilent) {
         audioMusicSetEnabled(1);
         EXPECT_EQ(musicCurrentTrack, track);
     }
-    long mark = soundNow();
     audioMusicPlay(4);
+    long mark = soundNow();
     expectTones(mark, 441, 441);
 }
 
