@@ -88,13 +88,24 @@ class Net : public ::testing::Test {
 TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
     netReceive();
     EXPECT_EQ(packetsReceived, 0u);
+    netConnect("ann", ""); // a host that is not found: nothing goes out
+    EXPECT_TRUE(server.receive(50).empty());
+    netDisconnect();
+    strcpy(playerNames[1], "bo");
     EXPECT_EQ(connect(""), dg("\x00\x04J\x00"));
     EXPECT_EQ(ntohs(server.client.sin_port), localPort);
     EXPECT_GE(localPort, 10000);
     EXPECT_LE(localPort, 10031);
+    deliver(dg("\x00\x03S")); // server full: nothing changes, the socket stays open
+    EXPECT_EQ(netState, 0);
     deliver(dg("\x00\x04W\x02"));
     EXPECT_EQ(netState, 1);
     EXPECT_EQ(myPlayerId, 2);
+    EXPECT_EQ(packetsReceived, 2u);
+    netSendBegin(); // the state waits for the server's own begin
+    EXPECT_EQ(server.receive(), dg("\x00\x03"
+                                   "B"));
+    EXPECT_EQ(netState, 1);
 
     netDisconnect();
     EXPECT_EQ(netState, 0);
@@ -104,6 +115,7 @@ TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
     EXPECT_EQ(netState, 0);
     EXPECT_EQ(packetsReceived, 0u);
     EXPECT_EQ(myPlayerId, 2);
+    EXPECT_STREQ(playerNames[1], "bo");
 }
 
 // A port that another client on this machine holds is passed over for the next one, and
@@ -111,6 +123,10 @@ TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
 TEST_F(Net, TakesTheNextFreeLocalPort) {
     randomSeed(1234, 0);
     int drawn = 10000 + (randomNext() & 31);
+    randomSeed(1234, 0);
+    connect("ann");
+    EXPECT_EQ(localPort, drawn);
+    netDisconnect();
     std::vector<int> held;
     for (int i = 0; i < 32; i++) {
         int s = platformSocketOpen();
@@ -125,8 +141,8 @@ TEST_F(Net, TakesTheNextFreeLocalPort) {
             netDisconnect();
         }
     }
-    EXPECT_EQ(connect("bo"), dg("\x00\x06J"
-                                "bo\x00"));
+    EXPECT_EQ(connect("abcdefghijklmno"), dg("\x00\x13J"
+                                             "abcdefghijklmno\x00"));
     EXPECT_EQ(localPort, 0);
     for (int s : held)
         platformSocketClose(s);
@@ -146,6 +162,8 @@ TEST_F(Net, AnswersEveryPingAndReadsMessagesInOrder) {
     EXPECT_EQ(myPlayerId, 3);
     EXPECT_EQ(netState, 2);
     EXPECT_EQ(packetsReceived, 3u);
+    deliver(dg("\x00\x04W\x01")); // a welcome during a game
+    EXPECT_EQ(netState, 1);
 }
 
 TEST_F(Net, AMismatchedLengthEndsTheFramesReading) {
@@ -158,6 +176,17 @@ TEST_F(Net, AMismatchedLengthEndsTheFramesReading) {
     netReceive();
     EXPECT_EQ(packetsReceived, 2u);
     EXPECT_EQ(netState, 1);
+    // Below 3 bytes: not counted, and the reading ends; all else waiting is read at once.
+    server.send(dg("\x00\x02"));
+    server.send(dg("\x00\x03"
+                   "B"));
+    server.send(dg("\x00\x04W\x03"));
+    netReceive();
+    EXPECT_EQ(packetsReceived, 2u);
+    EXPECT_EQ(netState, 1);
+    netReceive();
+    EXPECT_EQ(packetsReceived, 4u);
+    EXPECT_EQ(myPlayerId, 3);
 }
 
 TEST_F(Net, NamesAndDropsOfPlayers) {
@@ -173,11 +202,17 @@ TEST_F(Net, NamesAndDropsOfPlayers) {
 
     unitSpawn(1, 0, 0, 0, 1, 5, 0);
     unitSpawn(2, 0, 0, 0, 0, 6, 0);
+    unitSpawn(2, 0, 0, 0, 2, 7, 0);
+    units[0].flags = 4;
+    units[0].timer = 50;
+    deliver(dg("\x00\x04X\x02")); // a player left: nothing changes
     deliver(dg("\x00\x04"
                "D\x01"));
-    EXPECT_EQ(units[0].flags, unitDying);
+    EXPECT_EQ(units[0].flags, 4 | unitDying);
     EXPECT_EQ(units[0].hp, 0);
+    EXPECT_EQ(units[0].timer, 0);
     EXPECT_EQ(units[1].flags, 0u);
+    EXPECT_EQ(units[2].flags, 0u);
 }
 
 // Oversized names are cut and extra names read over; a cut message is refused and ends its
@@ -205,7 +240,7 @@ TEST_F(Net, CutAndOversizedMessagesStayInsideTheirBounds) {
     EXPECT_EQ(myPlayerId, 0);
 
     netState = 1;
-    deliver(dg("\x00\x07W\x09"
+    deliver(dg("\x00\x07W\x04"
                "BpD"));
     EXPECT_EQ(netState, 2);
     EXPECT_EQ(server.receive(), dg("\x00\x03p"));
@@ -214,6 +249,11 @@ TEST_F(Net, CutAndOversizedMessagesStayInsideTheirBounds) {
     sceneryPropAdd(1, 0, 0, 0);
     deliver(frame("U\x01\x01\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x01"));
     deliver(frame("U\x01\x00\x01\x00\x00\x00"));
+    // Whole unit entries before the missing prop count, or before a cut prop entry.
+    deliver(frame("U\x01\x01\x05\x01\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00"
+                  "\x00\x00\x00\x00"));
+    deliver(frame("U\x01\x01\x05\x01\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00"
+                  "\x00\x00\x00\x00\x01\x00\x00\x00\x00"));
     EXPECT_EQ(units[0].type, 0);
     EXPECT_EQ(sceneryProps[0].type, 1);
 }
@@ -265,7 +305,7 @@ TEST_F(Net, SendsOneUpdateEvery100MsOfARunningGame) {
     units[2].flags = unitDying;
     sceneryPropAdd(2, 90, 1.5f, 0);
     sceneryPropAdd(1, 5, 5, 0);
-    netSendUpdate(100);
+    netSendUpdate(48); // exactly 100 ms gathered
     EXPECT_EQ(server.receive(), dg("\x00\x32U\x01\x02"
                                    "\x2c\x02\x00\x00\x01\x80\xff\xff\xfe\x80\x00\x00\x00\x00"
                                    "\x00\x00\x5a\x00"
@@ -278,18 +318,23 @@ TEST_F(Net, SendsOneUpdateEvery100MsOfARunningGame) {
 
 TEST_F(Net, AppliesOtherPlayersUpdatesAndIgnoresItsOwn) {
     connect("ann");
-    sceneryPropAdd(1, 1100, 1100, 0);
+    sceneryPropAdd(1, 1100, 1200, 0);
     sceneryPropAdd(1, 1200, 1100, 0);
     const Bytes two = dg("\x00\x32U\x02\x02"
-                         "\x03\x01\x00\x00\x64\x00\x00\x00\xc8\x00\x00\x00\x00\x00\x00\x00\x5a\x00"
+                         "p\x01\x00\x00\x64\x00\x00\x00\xc8\x00\x00\x00\x00\x00\x00\x00\x5a\x00"
                          "\x04\x02\x00\x00\x01\x80\x00\x00\x01\x80\x00\x00\x00\x00\x00\x00\x00\x00"
-                         "\x01\x00\x04\x4c\x01\x00\x04\x4c\x00");
+                         "\x01\x00\x04\x4c\x01\x00\x04\xb0\x00");
     deliver(two);
     EXPECT_EQ(units[0].x, 100);
+    EXPECT_EQ(units[0].y, 200);
+    EXPECT_EQ(units[0].heading, 90);
     EXPECT_EQ(units[0].lastPacket, packetsReceived);
     EXPECT_EQ(units[1].type, 2);
     EXPECT_EQ(sceneryProps[0].type, 0); // 1100.00390625 lies within 0.01
     EXPECT_EQ(sceneryProps[1].type, 1);
+    units[0].hp = 1; // a listed unit is moved, not made anew
+    deliver(two);
+    EXPECT_EQ(units[0].hp, 1);
 
     deliver(dg("\x00\x06U\x02\x00\x00"));
     EXPECT_EQ(units[0].type, 0);
@@ -297,11 +342,12 @@ TEST_F(Net, AppliesOtherPlayersUpdatesAndIgnoresItsOwn) {
 
     myPlayerId = 2;
     unitSpawn(1, 0, 0, 0, 2, 7, 0);
-    sceneryPropAdd(1, 1100, 1100, 0);
+    sceneryPropAdd(1, 1100, 1200, 0);
     deliver(two);
     EXPECT_EQ(units[0].serial, 7);
     EXPECT_EQ(units[1].type, 0);
     EXPECT_EQ(sceneryProps[0].type, 1);
+    EXPECT_TRUE(server.receive(50).empty()); // its bytes are not read as messages
 }
 
 } // namespace
