@@ -387,6 +387,10 @@ TEST(Sprites, SizeWritesOnlyThroughGivenPointers) {
     int h = 0;
     videoSpriteSize(49, nullptr, &h);
     EXPECT_EQ(h, 128);
+    videoTextureAtlasBind(0);
+    videoSpriteSize(1, &w, &h); // the second splash picture
+    EXPECT_EQ(w, 476);
+    EXPECT_EQ(h, 268);
 }
 
 TEST(Sprites, SpriteZeroDependsOnTheBoundAtlas) {
