@@ -137,6 +137,7 @@ TEST_F(MainLoop, ResizeRedoesTheGlSetUp) {
     boundAtlas = 1;
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glDepthFunc(GL_ALWAYS);
+    glDisable(GL_DEPTH_TEST);
     glClearColor(1, 1, 1, 1);
     SDL_Event e = {};
     e.type = SDL_VIDEORESIZE;

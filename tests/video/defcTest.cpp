@@ -210,23 +210,23 @@ TEST(DefcDecode, DistanceOneWithLength258RepeatsTheLastByte) {
 }
 
 TEST(DefcDecode, ACopyFirstRepeatsZeroAndTheLargestAlphabetMovesTheRunSymbols) {
-    // n = 35, w = 5: lengths 0 to 31, copy 32, zero runs 33 and 34. The first copy repeats
-    // 0; 'A' takes length 1, 'B' 31 and the copy gives 'C' to 'E' 31 as well; the copy
-    // after the zero run of eight repeats 0; 256 takes 2, 257 3, distance symbol 0 takes 1.
+    // n = 35, w = 5: lengths 0 to 31, copy 32, zero runs 33, 34. The first copy repeats 0;
+    // 'A' takes length 1, 'B' to 'E' and 'Z' 31 (the copy after a zero run repeats 0);
+    // 256 takes 2, 257 3, distance symbol 0 takes 1.
     std::vector<int> cl(35, 0);
     cl[1] = cl[2] = cl[3] = cl[31] = cl[32] = cl[33] = 3, cl[34] = 2;
-    std::vector<LengthSymbol> lengths = {{32, 0}, {34, 51}, {1, 0},    {31, 0},  {32, 0},
-                                         {33, 5}, {32, 1},  {34, 127}, {34, 25}, {2, 0},
-                                         {3, 0},  {34, 17}, {1, 0},    {34, 18}};
-    Bytes file =
-        buildFile(35, 5, cl, lengths, {{'A'}, {'B'}, {'C'}, {257, 0, 0, 0}, {'E'}, {'D'}, {256}});
+    std::vector<LengthSymbol> lengths = {{32, 0}, {34, 51}, {1, 0},  {31, 0},   {32, 0},  {33, 5},
+                                         {32, 1}, {33, 5},  {31, 0}, {34, 127}, {34, 16}, {2, 0},
+                                         {3, 0},  {34, 17}, {1, 0},  {34, 18}};
+    Bytes file = buildFile(35, 5, cl, lengths,
+                           {{'A'}, {'B'}, {'C'}, {257, 0, 0, 0}, {'E'}, {'D'}, {'Z'}, {256}});
     Bytes out;
     size_t written = 0;
     ASSERT_EQ(decode(file, out, 16, &written), defcOk);
-    EXPECT_EQ(std::string(out.begin(), out.begin() + long(written)), "ABCCCCED");
+    EXPECT_EQ(std::string(out.begin(), out.begin() + long(written)), "ABCCCCEDZ");
     // One byte short: the last literal does not fit.
-    EXPECT_EQ(decode(file, out, 7, &written), defcDamaged);
-    EXPECT_EQ(written, 7u);
+    EXPECT_EQ(decode(file, out, 8, &written), defcDamaged);
+    EXPECT_EQ(written, 8u);
 }
 
 TEST(DefcDecode, AnIncompleteCodeDecodesItsCodesAndStopsOnAMissingOne) {
