@@ -20,6 +20,10 @@ class VideoLayer : public ::testing::Test {
         ASSERT_NE(SDL_SetVideoMode(width, height, 32, SDL_OPENGL), nullptr);
         mainGlSetup(width, height);
         videoInit();
+        // A black texel in the texture: whatever is drawn textured comes out black.
+        const GLubyte black[4] = {0, 0, 0, 255};
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, black);
     }
     static void TearDownTestSuite() { SDL_Quit(); }
     void SetUp() override {
@@ -36,6 +40,7 @@ void pixel(int x, int y, GLubyte out[4]) {
 }
 
 TEST_F(VideoLayer, FrustumEntries) {
+    videoTranslate(1, 2, 3);
     videoSetFrustum(-16, 16, -9, 9, 0.1f, 3000);
     float m[16];
     glGetFloatv(GL_PROJECTION_MATRIX, m);
@@ -52,6 +57,10 @@ TEST_F(VideoLayer, FrustumEntries) {
     EXPECT_EQ(mode, GL_MODELVIEW);
     modelview(m);
     for (int i = 0; i < 16; i++) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f);
+    videoSetFrustum(-10, 30, -5, 15, 1, 100); // off centre, top given third
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    EXPECT_FLOAT_EQ(m[8], 0.5f);
+    EXPECT_FLOAT_EQ(m[9], -0.5f);
 }
 
 TEST_F(VideoLayer, BlendingFollowsAlpha) {
@@ -60,14 +69,15 @@ TEST_F(VideoLayer, BlendingFollowsAlpha) {
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     videoSetColor(10, 20, 30, 254);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    videoSetColor(10, 20, 30, 0);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    videoSetColor(10, 20, 30, 255);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
     float c[4];
     glGetFloatv(GL_CURRENT_COLOR, c);
     EXPECT_NEAR(c[0], 10 / 255.0f, 1e-6);
     EXPECT_NEAR(c[2], 30 / 255.0f, 1e-6);
+    EXPECT_NEAR(c[3], 254 / 255.0f, 1e-6);
+    videoSetColor(10, 20, 30, 0);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    videoSetColor(10, 20, 30, 255);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
 TEST_F(VideoLayer, RotateSkipsZeroAngles) {
@@ -91,12 +101,12 @@ TEST_F(VideoLayer, RotateSkipsZeroAngles) {
     // Order: z first on the matrix, so a vertex turns about x, then y, then z.
     float expect[16];
     glLoadIdentity();
-    glRotatef(30, 0, 0, 1);
-    glRotatef(20, 0, 1, 0);
-    glRotatef(10, 1, 0, 0);
+    glRotatef(-30, 0, 0, 1);
+    glRotatef(-20, 0, 1, 0);
+    glRotatef(-10, 1, 0, 0);
     modelview(expect);
     glLoadIdentity();
-    videoRotate(10, 20, 30);
+    videoRotate(-10, -20, -30);
     modelview(after);
     for (int i = 0; i < 16; i++) EXPECT_NEAR(after[i], expect[i], 1e-6);
 }
@@ -125,6 +135,14 @@ TEST_F(VideoLayer, ShapesLeaveTexturingOnAndMatrixUnchanged) {
     modelview(after);
     for (int i = 0; i < 16; i++) EXPECT_EQ(before[i], after[i]);
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    // A textured vertex is u, v, normal, position: the last one's stay current.
+    static const float uvTri[] = {0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 1, 1, 0, -1,
+                                  0.25f, 0.75f, 0.1f, 0.2f, 0.3f, 0, 1, -1};
+    videoDrawMesh(uvTri, 1);
+    float t[4], n[3];
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, t);
+    glGetFloatv(GL_CURRENT_NORMAL, n);
+    EXPECT_FLOAT_EQ(t[0] + 10 * t[1] + 100 * n[2], 0.25f + 7.5f + 30);
 }
 
 TEST_F(VideoLayer, BoxIgnoresTheCallersTranslation) {
@@ -142,11 +160,25 @@ TEST_F(VideoLayer, BoxIgnoresTheCallersTranslation) {
     pixel(int(width * 0.625f), int(height * (0.5f + 10.0f / 90.0f)), p);
     EXPECT_EQ(p[0], 255);
     EXPECT_EQ(p[1], 255);
+    pixel(int(width * (0.5f + 26.0f / 160.0f)), int(height * (0.5f + 10.0f / 90.0f)), p);
+    EXPECT_EQ(p[0], 0) << "the box ends at x 24";
     pixel(width / 2 - 20, height / 2 - 20, p);
     EXPECT_EQ(p[0], 0);
+    // The triangle (-1, -1), (1, -1), (-1, 1) at (-20, 10), 8 by 4: its corners are
+    // (-24, 8), (-16, 8) and (-24, 12), also whatever the caller's matrix.
+    videoPushMatrix();
+    videoTranslate(-100, 50, 0);
+    videoDrawTriangle(-20, 10, -0.5f, -1, -1, 1, -1, -1, 1, 8, 4);
+    videoPopMatrix();
+    pixel(int(width * (0.5f - 23.0f / 160.0f)), int(height * (0.5f - 9.0f / 90.0f)), p);
+    EXPECT_EQ(p[0], 255) << "inside the triangle";
+    pixel(int(width * (0.5f - 25.0f / 160.0f)), int(height * (0.5f - 9.0f / 90.0f)), p);
+    EXPECT_EQ(p[0], 0) << "left of the triangle";
 }
 
 TEST_F(VideoLayer, ClearColourAndDepth) {
+    glClearDepth(0.25);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glClearDepth(1.0);
     videoClear(7, 65, 114, 255);
     float c[4];
@@ -163,6 +195,9 @@ TEST_F(VideoLayer, ClearColourAndDepth) {
     float depth = 0;
     glReadPixels(10, 10, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     EXPECT_FLOAT_EQ(depth, 1.0f);
+    videoClear(1, 2, 3, 51);
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, c);
+    EXPECT_FLOAT_EQ(c[3], 0.2f);
 }
 
 TEST_F(VideoLayer, CullingAndDepth) {
@@ -204,6 +239,9 @@ TEST_F(VideoLayer, QualityHints) {
         int quality;
         GLint hint;
     };
+    boundAtlas = 1;
+    videoInit(); // forgets the atlas
+    EXPECT_EQ(boundAtlas, -1);
     for (Case c : {Case{0, GL_FASTEST}, Case{1, GL_NICEST}, Case{2, GL_NICEST}}) {
         videoSetQuality(c.quality);
         EXPECT_EQ(videoQuality, c.quality);

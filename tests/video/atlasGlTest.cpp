@@ -96,7 +96,7 @@ int levelWidth(int level) {
 }
 
 struct Vertex {
-    float x, y, s, t; // plane units and texture coordinates
+    float x, y, s, t, z; // plane units, texture coordinates and window depth
 };
 
 // The vertices GL draws for a sprite, read back through feedback mode. The projection maps
@@ -108,11 +108,15 @@ std::vector<Vertex> spriteVertices(float x, float y, float sx, float sy, int spr
     glOrtho(-50, 50, 50, -50, -10, 10);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    glTranslatef(7, 7, 0); // the sprite discards it and leaves it
     std::vector<GLfloat> buffer(1024);
     glFeedbackBuffer(GLsizei(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
     glRenderMode(GL_FEEDBACK);
     videoDrawSprite(x, y, -0.5f, sx, sy, sprite);
     int n = glRenderMode(GL_RENDER);
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    EXPECT_EQ(m[12], 7);
     glViewport(0, 0, windowW, windowH);
     std::vector<Vertex> out;
     for (int i = 0; i < n;) {
@@ -124,7 +128,7 @@ std::vector<Vertex> spriteVertices(float x, float y, float sx, float sy, int spr
         i += 2;
         for (int k = 0; k < count; k++, i += 11) {
             const GLfloat *v = &buffer[size_t(i)];
-            out.push_back({v[0] / 10 - 50, 50 - v[1] / 10, v[7], v[8]});
+            out.push_back({v[0] / 10 - 50, 50 - v[1] / 10, v[7], v[8], v[2]});
         }
     }
     return out;
@@ -216,7 +220,7 @@ TEST(AtlasBind, SettingTheTableAgainUploadsTheBoundIndexAgain) {
 }
 
 TEST(AtlasBind, HighQualityBuildsMipmaps) {
-    freshStart(1);
+    freshStart(2);
     videoTextureAtlasBind(1);
     EXPECT_EQ(texParam(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
     EXPECT_EQ(texParam(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
@@ -368,6 +372,7 @@ TEST(Sprites, TheLogoAtScaleOneTenth) {
     EXPECT_NEAR(b.t1, 251 / 512.0f, 1e-6f);
     // The sprite's first row lies on the quad's -y side, its first column on -x.
     for (const Vertex &v : vs) {
+        EXPECT_NEAR(v.z, 0.525f, 1e-4f); // z -0.5 between -10 and 10
         EXPECT_NEAR(v.t, v.y < 0 ? 147 / 512.0f : 251 / 512.0f, 1e-6f);
         EXPECT_NEAR(v.s, v.x < 0 ? 304 / 512.0f : 426 / 512.0f, 1e-6f);
     }
@@ -382,6 +387,10 @@ TEST(Sprites, SizeWritesOnlyThroughGivenPointers) {
     int h = 0;
     videoSpriteSize(49, nullptr, &h);
     EXPECT_EQ(h, 128);
+    videoTextureAtlasBind(0);
+    videoSpriteSize(1, &w, &h); // the second splash picture
+    EXPECT_EQ(w, 476);
+    EXPECT_EQ(h, 268);
 }
 
 TEST(Sprites, SpriteZeroDependsOnTheBoundAtlas) {
@@ -392,9 +401,11 @@ TEST(Sprites, SpriteZeroDependsOnTheBoundAtlas) {
     EXPECT_NEAR(b.y1 - b.y0, 19.2f, 1e-3f);
     EXPECT_NEAR(b.s0, 2 / 512.0f, 1e-6f);
     videoTextureAtlasBind(1);
-    b = boundsOf(spriteVertices(0, 0, 0.1f, 0.1f, 0));
+    b = boundsOf(spriteVertices(3, -2, 0.1f, 0.2f, 0));
+    EXPECT_NEAR(b.x0, 1.5f, 1e-3f);
+    EXPECT_NEAR(b.y0, -6.2f, 1e-3f);
     EXPECT_NEAR(b.x1 - b.x0, 3.0f, 1e-3f);
-    EXPECT_NEAR(b.y1 - b.y0, 4.2f, 1e-3f);
+    EXPECT_NEAR(b.y1 - b.y0, 8.4f, 1e-3f);
     EXPECT_NEAR(b.s0, 1 / 512.0f, 1e-6f);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -167,28 +168,6 @@ TEST(DefcDecode, AWrongMagicByteLeavesTheDestinationUntouched) {
     EXPECT_EQ(out, Bytes(8, 0xAA));
 }
 
-TEST(DefcDecode, ACopyAsTheFirstLengthSymbolRepeatsZero) {
-    std::vector<int> cl(19, 0);
-    cl[1] = 2, cl[2] = 3, cl[16] = 3, cl[18] = 1;
-    // 16 first: three more zeros (symbols 0 to 2), then as in the example.
-    Bytes file = buildFile(19, 3, cl,
-                           {{16, 0},
-                            {18, 51},
-                            {1, 0},
-                            {18, 127},
-                            {18, 41},
-                            {2, 0},
-                            {2, 0},
-                            {18, 17},
-                            {1, 0},
-                            {18, 18}},
-                           {{0x41}, {257, 0, 0, 0}, {256}});
-    Bytes out;
-    size_t written = 0;
-    ASSERT_EQ(decode(file, out, 16, &written), defcOk);
-    EXPECT_EQ(Bytes(out.begin(), out.begin() + long(written)), Bytes(4, 0x41));
-}
-
 TEST(DefcDecode, AZeroRunGoesOnFromLiteralIntoDistanceLengths) {
     std::vector<int> cl(19, 0);
     cl[0] = 2, cl[1] = 2, cl[3] = 2, cl[18] = 2;
@@ -228,6 +207,26 @@ TEST(DefcDecode, DistanceOneWithLength258RepeatsTheLastByte) {
     ASSERT_EQ(written, 259u);
     EXPECT_EQ(Bytes(out.begin(), out.begin() + 259), Bytes(259, 'Z'));
     EXPECT_EQ(out[259], 0xAA);
+}
+
+TEST(DefcDecode, ACopyFirstRepeatsZeroAndTheLargestAlphabetMovesTheRunSymbols) {
+    // n = 35, w = 5: lengths 0 to 31, copy 32, zero runs 33, 34. The first copy repeats 0;
+    // 'A' takes length 1, 'B' to 'E' and 'Z' 31 (the copy after a zero run repeats 0);
+    // 256 takes 2, 257 3, distance symbol 0 takes 1.
+    std::vector<int> cl(35, 0);
+    cl[1] = cl[2] = cl[3] = cl[31] = cl[32] = cl[33] = 3, cl[34] = 2;
+    std::vector<LengthSymbol> lengths = {{32, 0}, {34, 51}, {1, 0},  {31, 0},   {32, 0},  {33, 5},
+                                         {32, 1}, {33, 5},  {31, 0}, {34, 127}, {34, 16}, {2, 0},
+                                         {3, 0},  {34, 17}, {1, 0},  {34, 18}};
+    Bytes file = buildFile(35, 5, cl, lengths,
+                           {{'A'}, {'B'}, {'C'}, {257, 0, 0, 0}, {'E'}, {'D'}, {'Z'}, {256}});
+    Bytes out;
+    size_t written = 0;
+    ASSERT_EQ(decode(file, out, 16, &written), defcOk);
+    EXPECT_EQ(std::string(out.begin(), out.begin() + long(written)), "ABCCCCEDZ");
+    // One byte short: the last literal does not fit.
+    EXPECT_EQ(decode(file, out, 8, &written), defcDamaged);
+    EXPECT_EQ(written, 8u);
 }
 
 TEST(DefcDecode, AnIncompleteCodeDecodesItsCodesAndStopsOnAMissingOne) {
@@ -299,10 +298,21 @@ TEST(DefcDecode, TreesStopWhenThePoolRunsOut) {
     defcNodeCount = 0;
     EXPECT_FALSE(defcTreeBuild(&root, codes.data(), lengths.data(), 286));
     EXPECT_LE(defcNodeCount, defcPoolSize);
+    // 511 codes of 9 bits and one of 10 take exactly the 1024 nodes of the pool.
+    std::vector<int32_t> full(512, 9), fullCodes(512);
+    std::iota(fullCodes.begin(), fullCodes.end(), 0);
+    full[511] = 10, fullCodes[511] = 1022;
+    defcNodeCount = 0;
+    EXPECT_TRUE(defcTreeBuild(&root, fullCodes.data(), full.data(), 512));
+    EXPECT_EQ(defcNodeCount, 1024);
     // A length above 31 is refused by the code assignment.
     std::vector<int32_t> tooLong = {1, 32};
     std::vector<int32_t> out(2);
     EXPECT_FALSE(defcCodesAssign(2, tooLong.data(), out.data()));
+    // Length 0 takes no code and no place; 31 is the longest.
+    std::vector<int32_t> mixed = {0, 31, 1}, mixedCodes = {-5, -5, -5};
+    ASSERT_TRUE(defcCodesAssign(3, mixed.data(), mixedCodes.data()));
+    EXPECT_EQ(mixedCodes, (std::vector<int32_t>{-5, 1 << 30, 0}));
 }
 
 TEST(DefcRoundTrip, VariedDataComesBackExactly) {
