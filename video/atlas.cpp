@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <sys/stat.h>
 
+#include "platform/file.h"
 #include "video/defc.h"
 
 static const TextureAtlas *atlasTable = nullptr;
@@ -53,8 +53,7 @@ void videoTextureAtlasBind(int index) {
     if (!atlas) return;
     // Only a regular file is opened: a directory would report an absurd length, and opening
     // a pipe could block the frame.
-    struct stat info;
-    bool regular = stat(atlas->imagePath, &info) == 0 && S_ISREG(info.st_mode);
+    bool regular = platformRegularFileSize(atlas->imagePath) >= 0;
     FILE *file = regular ? fopen(atlas->imagePath, "rb") : nullptr;
     if (!file) {
         atlasOpenFailed(atlas);
