@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/config.h"
 #include "core/state.h"
 #include "net/net.h"
 #include "video/video.h"
@@ -144,8 +145,11 @@ TEST(Particles, AgeMoveAndFreeAndStandStillAtLowQuality) {
 }
 
 TEST(Level, SetUpFillsTheTablesAndRaisesBothBases) {
+    // Start-up empties the typed names and the state timer; then a game in which base 1
+    // fell, with stray particles and emitters, and a new level.
+    memset(myPlayerName, 'x', 16), memset(serverName, 'y', 16), stateTimer = 5;
+    gameInit();
     myPlayerId = 2;
-    // A game in which base 1 fell, with stray particles and emitters, then a new level.
     mapTiles[16 * 32 + 22] = mapTileFallenBase;
     baseAlive[1] = 0, baseAlive[2] = 1;
     selectedUnit = 3, sceneryEmitters[3].type = 1, camZ = -700, camTilt = 15;
@@ -170,10 +174,12 @@ TEST(Level, SetUpFillsTheTablesAndRaisesBothBases) {
     for (const Particle &p : particles)
         EXPECT_EQ(p.type, 0);
     // Bases 0 and 1 up; the camera centred, its zoom and tilt kept.
-    EXPECT_EQ(text({float(baseAlive[0]), float(baseAlive[1]), float(baseAlive[2]),
-                    float(mapTiles[14 * 32 + 14]), float(mapTiles[16 * 32 + 22]),
-                    float(selectedUnit), float(nextUnitSerial), camX, camY, camZ, camTilt}),
-              "1 1 0 18 18 0 5 960 960 -700 15 ");
+    EXPECT_EQ(
+        text({float(baseAlive[0]), float(baseAlive[1]), float(baseAlive[2]),
+              float(mapTiles[14 * 32 + 14]), float(mapTiles[16 * 32 + 22]), float(selectedUnit),
+              float(nextUnitSerial), camX, camY, camZ, camTilt, stateTimer}),
+        "1 1 0 18 18 0 5 960 960 -700 15 0 ");
+    EXPECT_EQ(std::string(myPlayerName, 16) + std::string(serverName, 16), std::string(32, 0));
     camZ = 0, camTilt = 0, myPlayerId = 0;
 }
 
