@@ -104,9 +104,8 @@ TEST(Scene, DyingUnitsExplodeAndTheDeadLoseBodyRingAndBars) {
 TEST(Scene, GameDrawsTilesThenPropsUnitsEmittersParticles) {
     myPlayerId = 0, videoQuality = 1;
     gameLevelInit();
-    sceneryProps[1].type = 2; // picked up: not drawn
     particleSpawn(1, 1, 2, 3, 0, 0, 0), particleSpawn(2, 4, 5, 6, 0, 0, 0);
-    particles[0].life = 1500, particles[1].life = 2000;
+    particles[0].life = 1500, particles[1].life = 2000, sceneryProps[1].type = 2; // picked up
     camX = 100, camY = 200, camZ = -1100, camTilt = 30;
     fakeReset();
     gameDraw();

@@ -34,8 +34,7 @@ TEST(Random, KnownSequencesAndTheSeedTakenModulo2To48) {
     for (int32_t v : fromOne)
         EXPECT_EQ(randomNext(), v);
     // The shapes callers take: signed remainder and mask of the second draw.
-    randomSeed(1, 0);
-    int32_t second = (randomNext(), randomNext());
+    int32_t second = (randomSeed(1, 0), randomNext(), randomNext());
     EXPECT_EQ(second % 20, -19);
     EXPECT_EQ(second & 0x1FF, 141);
     randomSeed(1, 0x10000); // 2^48 + 1
@@ -214,8 +213,10 @@ TEST(UnitTable, SpawnFieldsSerialsObstaclesFullTableAndSelectionOrder) {
     EXPECT_EQ(text({float(u.serial), float(nextUnitSerial), float(u.aiState), float(u.flags),
                     float(u.carrying), float(u.hasGoal), float(u.hp), float(int(u.lastPacket))}),
               "0 1 3 0 0 0 8 -1 ");
-    // Slot 0, another player's and 10 lower, is an obstacle: from 14.1 to 13.5 away.
-    u.x = 10, u.y = 0, units[0].z = -10;
+    // Slot 0, another player's: coming to exactly 15 is allowed; 10 lower it still blocks.
+    u.x = 20, u.y = 0;
+    EXPECT_EQ(unitCollides(1, 15, 0), 0);
+    u.x = 10, units[0].z = -10;
     EXPECT_EQ(unitCollides(1, 9, 0), 1);
     units[0].type = 0;
     EXPECT_EQ(unitCollides(1, 9, 0), 0);
