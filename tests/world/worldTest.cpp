@@ -191,7 +191,7 @@ TEST(Level, BlockingTestAtTheLevelsPointsAndOffTheGrid) {
     EXPECT_EQ(mapTileIsBlocked(-45, 100), 1);   // column 0
     EXPECT_EQ(mapTileIsBlocked(1000, 1000), 1); // the small block's corner
     EXPECT_EQ(mapTileIsBlocked(960, 1080), 1);  // its inside: column 16, row 18
-    EXPECT_EQ(mapTileIsBlocked(300, 300), 1);   // code 10
+    EXPECT_EQ(mapTileIsBlocked(1860, 540), 1);  // the right border, column 31
     EXPECT_EQ(mapTileIsBlocked(1890, 900), 1);  // column 32
     EXPECT_EQ(mapTileIsBlocked(900, -91), 1);
     EXPECT_EQ(mapTileIsBlocked(1e30f, 1e30f), 1);
