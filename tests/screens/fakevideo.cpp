@@ -47,8 +47,12 @@ void videoSetColor(int r, int g, int b, int a) {
 void videoLoadIdentity() {
     record("LoadIdentity", {});
 }
-void videoPushMatrix() {}
-void videoPopMatrix() {}
+void videoPushMatrix() {
+    record("PushMatrix", {});
+}
+void videoPopMatrix() {
+    record("PopMatrix", {});
+}
 void videoTranslate(float x, float y, float z) {
     record("Translate", {x, y, z});
 }

@@ -35,10 +35,7 @@ class SceneGl : public ::testing::Test {
     void play(float x, float y, float zoom) {
         myPlayerId = 0;
         gameLevelInit();
-        camX = x;
-        camY = y;
-        camZ = zoom;
-        camTilt = 0;
+        camX = x, camY = y, camZ = zoom, camTilt = 0;
         screenState = 23;
     }
 };
@@ -59,13 +56,10 @@ TEST_F(SceneGl, FloorWallsBaseAndUnitsShowWhereTheyStand) {
 
 TEST_F(SceneGl, AnEmptyTankDrawsNoEnergyBar) {
     play(1100, 1000, -1500);
-    for (Unit &u : units)
-        u.type = 0;
-    unitSpawn(1, 1100, 1000, 0, 0, -1, 0);
-    selectedUnit = 63; // the selection items away from the unit
+    unitClearAll();
+    unitSpawn(1, 1100, 1000, 0, 0, -1, 0); // full hp and energy
+    selectedUnit = 63;                     // the selection items away from the unit
     units[63].x = units[63].targetX = 5000;
-    units[0].hp = 20;
-    units[0].energy = unitFullEnergy;
     stateDraw();
     Pixel full = worldPixel(1100, 1000, -1550 + 14);
     EXPECT_EQ(full.r, 55);

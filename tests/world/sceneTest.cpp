@@ -4,86 +4,135 @@
 #include "../screens/fakevideo.h"
 #include "core/state.h"
 #include "net/net.h"
+#include "video/video.h"
 #include "world/camera.h"
 #include "world/game.h"
+#include "world/map.h"
 #include "world/mesh.h"
+#include "world/particle.h"
 #include "world/scenery.h"
 #include "world/unit.h"
 
 namespace {
 
+// Each object drawn between a push and its pop as text: T, R, S, then mesh M or bar B, colour.
+std::vector<std::string> objects() {
+    std::vector<std::string> out;
+    std::string o;
+    char n[32];
+    for (const FakeCall &c : fakeCalls) {
+        if (c.name == "PushMatrix") o.clear();
+        if (c.name == "PopMatrix") out.push_back(o);
+        if (c.name.ends_with("Matrix")) continue;
+        bool draw = c.name.starts_with("Draw");
+        o += std::string(o.empty() ? "" : " ") + c.name[draw ? 4 : 0];
+        for (float a : c.args)
+            o += (snprintf(n, sizeof n, "%g,", a), n);
+        for (int k = 0; draw && k < 3; k++)
+            o += (snprintf(n, sizeof n, "%c%d", k ? ',' : '#', c.colour[k]), n);
+    }
+    return out;
+}
+
 // The kind of each drawing call of unitDrawAll: B body or explosion, R enemy ring,
-// H hp bar, E energy bar, S selection item (own colour red, enemies' green).
+// H hp bar, E energy bar, S selection item (player 2's colour or half of it).
 std::string unitPasses() {
     std::string kinds;
     for (const FakeCall &c : fakeCalls) {
         if (c.name == "DrawMesh") kinds += 'B';
-        if (c.name == "DrawMeshFlat") kinds += c.colour[1] == 0 ? 'S' : 'R';
+        if (c.name == "DrawMeshFlat") kinds += c.colour[0] == 138 || c.colour[0] == 69 ? 'S' : 'R';
         if (c.name == "DrawBar") kinds += c.colour[0] == 255 ? 'H' : 'E';
     }
     return kinds;
 }
 
-void twoOwnOneEnemy() {
-    myPlayerId = 0;
+// Player 2 owns slots 0 and 2; slot 1 is player 3's and slot 3 player 1's.
+void twoOwnTwoEnemies() {
+    myPlayerId = 2;
     gameLevelInit();
     unitClearAll();
-    unitSpawn(1, 100, 100, 0, 0, -1, 0);
-    unitSpawn(2, 200, 100, 0, 1, -1, 0);
-    unitSpawn(2, 300, 100, 0, 0, -1, 0);
+    unitSpawn(1, 100, 100, 30, 2, -1, 0);
+    unitSpawn(2, 200, 100, 0, 3, -1, 0);
+    unitSpawn(2, 300, 100, 0, 2, -1, 0);
+    unitSpawn(1, 400, 100, 0, 1, -1, 0);
 }
 
 } // namespace
 
 TEST(Scene, UnitPassesRunBodiesThenHpThenEnergyThenSelection) {
-    twoOwnOneEnemy();
+    twoOwnTwoEnemies();
+    units[2].hp = 4, units[2].z = -20, units[2].targetX = 7, units[2].targetY = 8;
+    selectedUnit = 2, camTilt = 20;
     fakeReset();
     unitDrawAll();
-    // Bodies with the enemy's ring, two hp bars, two energy bars, ring, marker, order marker.
-    EXPECT_EQ(unitPasses(), "BBRBHHEESSS");
-    // The order marker is the own colour halved.
-    EXPECT_EQ(fakeCalls.back().colour[0], 127);
-    EXPECT_EQ(fakeCallsNamed("DrawBar")[0].args[0], 20);
+    // Bodies with the enemies' rings, two hp bars, two energy bars, ring, marker, order marker.
+    EXPECT_EQ(unitPasses(), "BBRBBRHHEESSS");
+    std::vector<std::string> d = objects();
+    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-210, M300,#255,255,255");
+    EXPECT_EQ(d[2], "T200,100,-1556, M60,#187,151,110");
+    EXPECT_EQ(d[5], "T400,100,-1556, M60,#124,187,110");
+    // Bars turned back against the tilt: a collector at 4 of 8 hp has half a bar.
+    EXPECT_EQ(d[6], "T100,98,-1533.7, R-20,0,0, B20,2,#255,0,0");
+    EXPECT_EQ(d[7], "T300,98,-1553.7, R-20,0,0, B10,2,#255,0,0");
+    EXPECT_EQ(d[9], "T300,100,-1556, R-20,0,0, B20,2,#55,147,186");
+    // Selection ring and target marker in the own colour; the order marker in half of it.
+    EXPECT_EQ(d[10] + d[11],
+              "T300,100,-1575, R0,0,0, M60,#138,110,187T7,8,-1555, R0,0,0, M60,#138,110,187");
+    EXPECT_TRUE(d.at(12).ends_with(",-1555.2, S0.8,0.8,1, M60,#69,55,93")) << d[12];
+    camTilt = 0;
 }
 
 TEST(Scene, DyingUnitsExplodeAndTheDeadLoseBodyRingAndBars) {
-    twoOwnOneEnemy();
-    units[0].flags = unitDying;
-    units[0].timer = 1000;
-    units[0].aiState = 4;
-    units[1].flags = unitDying | unitDead;
-    units[1].timer = 1000;
-    units[2].energy = -5; // an empty tank: a mirrored bar
+    twoOwnTwoEnemies();
+    totalTime = 1000;
+    units[0].flags = unitDying, units[0].timer = 1000, units[0].aiState = 4;
+    units[1].flags = units[3].flags = unitDying | unitDead;
+    units[1].timer = 1000, units[3].timer = 2100; // 3 is past its end: scale 0, not negative
+    units[2].energy = -5;                         // an empty tank: a mirrored bar
     fakeReset();
     unitDrawAll();
-    // Explosion and body of 0; only the explosion of 1; body of 2; bars of 0 and 2.
-    EXPECT_EQ(unitPasses(), "BBBBHHEESSS");
-    std::vector<FakeCall> scales = fakeCallsNamed("Scale");
-    EXPECT_NEAR(scales[0].args[0], 6.667f, 0.001f); // inside a foreign base
-    EXPECT_NEAR(scales[1].args[0], 2.0f, 0.001f);
-    std::vector<FakeCall> bars = fakeCallsNamed("DrawBar");
-    EXPECT_LT(bars[3].args[0], 0);
-    std::vector<FakeCall> meshes = fakeCallsNamed("DrawMesh");
-    EXPECT_EQ(meshes[0].args[0], meshPropTriangles);
-    EXPECT_EQ(meshes[2].args[0], meshPropTriangles);
+    // Explosion and body of 0; only the explosions of 1 and 3; body of 2; bars of 0 and 2.
+    EXPECT_EQ(unitPasses(), "BBBBBHHEESSS");
+    std::vector<std::string> d = objects(); // inside a foreign base the explosion peaks higher
+    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-100, S6.66667,6.66667,6.66667, M124,#255,255,255");
+    EXPECT_TRUE(d[2].ends_with("S2,2,2, M124,#255,255,255")) << d[2];
+    EXPECT_TRUE(d[4].ends_with("S0,0,0, M124,#255,255,255")) << d[4];
+    EXPECT_LT(fakeCallsNamed("DrawBar")[3].args[0], 0);
+    totalTime = 0;
 }
 
-TEST(Scene, GameDrawsTilesThenPropsUnitsEmitters) {
-    myPlayerId = 0;
+TEST(Scene, GameDrawsTilesThenPropsUnitsEmittersParticles) {
+    myPlayerId = 0, videoQuality = 1;
     gameLevelInit();
-    camTilt = 30;
+    particleSpawn(1, 1, 2, 3, 0, 0, 0), particleSpawn(2, 4, 5, 6, 0, 0, 0);
+    particles[0].life = 1500, particles[1].life = 2000, sceneryProps[1].type = 2; // picked up
+    camX = 100, camY = 200, camZ = -1100, camTilt = 30;
     fakeReset();
     gameDraw();
     ASSERT_EQ(fakeCalls[0].name, "LoadIdentity");
-    EXPECT_EQ(fakeCalls[1].name, "Rotate");
-    EXPECT_EQ(fakeCalls[1].args[0], 30);
-    std::vector<FakeCall> meshes = fakeCallsNamed("DrawMesh");
-    ASSERT_EQ(meshes.size(), 32u * 32 + 4 + 5 + 3);
-    // Column by column: the first column is the border's left side from row 0 up.
-    EXPECT_EQ(meshes[0].args[0], meshTileOuterCornerTriangles);
-    EXPECT_EQ(meshes[1].args[0], meshTileEdgeTriangles);
-    EXPECT_EQ(meshes[32 * 32].args[0], meshPropTriangles);
-    EXPECT_EQ(meshes[32 * 32 + 4].args[0], meshUnit2Triangles);
-    EXPECT_EQ(meshes.back().args[0], meshEmitterTriangles);
-    camTilt = 0;
+    EXPECT_EQ(fakeCalls[1].args, (std::vector<float>{30, 0, 0}));
+    EXPECT_EQ(fakeCalls[2].args, (std::vector<float>{-100, -200, 1100}));
+    // Column by column, each cell at its centre with its code's mesh and turn.
+    const int turn[mapTileCodes] = {0,   0, 0, 0, 90,  270, 0,  90, 270, 180,
+                                    180, 0, 0, 0, 180, 270, 90, 0,  0};
+    std::vector<std::string> d = objects();
+    ASSERT_EQ(d.size(), 32u * 32 + 3 + 5 + 10 + 3 + 3 + 2);
+    for (int n = 0; n < 32 * 32; n++) {
+        int i = n / 32, j = n % 32, code = mapTiles[j * 32 + i];
+        char want[80];
+        snprintf(want, sizeof want, "T%d,%d,-1550, R0,0,%d, M", i * 60, j * 60, turn[code]);
+        ASSERT_TRUE(d[n].starts_with(want)) << d[n] << " for code " << code;
+    }
+    // Props lying on the map (not slot 1), units, emitters, particles shrinking with age.
+    EXPECT_EQ(d[1024], "T1100,1100,-1550, R0,0,100, M124,#255,255,255");
+    EXPECT_EQ(d[1046], "T1100,800,-1552, R0,0,120, S1.2,1.2,1.2, M80,#255,255,255");
+    EXPECT_EQ(d[1048], "T1,2,3, S0.075,0.075,0.075, M124,#255,255,255");
+    EXPECT_EQ(d[1049], "T4,5,6, S0.05,0.05,0.05, M124,#255,255,255");
+    // Drawn from a zoom of -1100 in, and never at low quality.
+    camZ = -1099.9f, fakeReset();
+    particleDrawAll();
+    camZ = -1500, videoQuality = 0;
+    particleDrawAll();
+    EXPECT_TRUE(fakeCalls.empty());
+    videoQuality = 1, camTilt = 0;
 }
