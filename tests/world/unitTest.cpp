@@ -267,9 +267,8 @@ TEST(UnitAi, AUnitGoesHomeBelowHalfEnergyAndComesBackRefilled) {
 
 TEST(UnitAi, GoalsAndChasesComeFromTheLowestSlotInSightAndAChaseHoldsAt110) {
     emptyWorld();
-    // 0, a fighter with no goal, copies the goal of 4 and chases it: not 1 (own, no goal), 2
-    // (exactly 100 away), 3 (freed) or 5 (nearer, a later slot); 2 to 5 are another player's.
-    // 6 has a goal of its own; 7, a fighter going to a base, neither copies nor chases.
+    // 0 copies the goal of 4 and chases it; not 1 (own, no goal), 2 (100 away), 3 (freed) or 5
+    // (nearer, later); 2 to 5 are another player's; 6 keeps its goal; 7, going home, does neither.
     const float x[8] = {500, 520, 600, 550, 599, 560, 500, 650}, y[8] = {500, 500, 500, 500, 500, 500, 520, 520};
     for (int i = 0; i < 8; i++) {
         unitSpawn(i == 1 || i == 6 ? 2 : 1, x[i], y[i], 0, i >= 2 && i <= 5, -1, i == 7 ? 2 : 1);
@@ -310,10 +309,12 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
     unitUpdateAll(1);
     EXPECT_EQ(u.aiState, 0);
     EXPECT_EQ(u.hasGoal, 0);
-    u.aiState = u.hasGoal = u.carrying = 1; // arriving elsewhere with a load: home, goal kept
+    u.goalX = u.aiState = u.hasGoal = 1; // arriving far from its goal (1, 500) keeps it
+    unitUpdateAll(1);
+    EXPECT_EQ(u.hasGoal, 1);
+    u.aiState = u.carrying = 1; // arriving with a load: home
     unitUpdateAll(1);
     EXPECT_EQ(u.aiState, 2);
-    EXPECT_EQ(u.hasGoal, 1);
     // A fighter whose post lies deep in the wall block can find no wander point.
     emptyWorld();
     unitSpawn(1, 180, 180, 0, 0, -1, 0);
@@ -323,8 +324,7 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
     unitUpdateAll(16);
     EXPECT_EQ(units[0].aiState, 0);
     EXPECT_EQ(units[0].x, 180);
-    // Wander points: around the post (fighter) or the unit (collector), 50 or more from the unit,
-    // on open ground and out of the smoke; one fighter stands 30 from its post by a wall.
+    // Wander points: around the post (a collector's: itself), 50 or more away, open, smoke-free.
     sceneryEmitterAdd(1, 600, 1380, 0, 5, 0);
     const float at[3][4] = {{600, 700, 600, 400}, {600, 1300, 600, 1300}, {1000, 930, 970, 930}};
     for (int k = 0, i = 0; k < 120; k++, i = k % 3) {
