@@ -50,8 +50,7 @@ TEST_F(Remote, VelocitiesComeFromTheChangeBetweenTwoUpdates) {
     EXPECT_FLOAT_EQ(particles[0].z, -1572);
     EXPECT_EQ(particles[1].vy, -0.0011f);
 
-    // The change from the last received values, not the dead-reckoned ones, and headings 250
-    // apart without wrapping; a second update in the same frame stops the unit.
+    // From the last received values, not the dead-reckoned ones; 250 degrees apart, unwrapped.
     totalTime += 100;
     unitApplyRemoteUpdate(2, 3, 1, 102, 201, -20, 350, 9);
     EXPECT_EQ(u.velX + u.velY + u.velZ, 0);
@@ -60,7 +59,7 @@ TEST_F(Remote, VelocitiesComeFromTheChangeBetweenTwoUpdates) {
     totalTime += 100;
     unitApplyRemoteUpdate(2, 3, 1, 102, 200, -20, 370, 10);
     EXPECT_FLOAT_EQ(u.turnRate, 0.2f);
-    unitApplyRemoteUpdate(2, 3, 1, 110, 200, -20, 370, 11);
+    unitApplyRemoteUpdate(2, 3, 1, 110, 200, -20, 370, 11); // the same frame: it stands
     EXPECT_EQ(u.velX, 0);
     EXPECT_EQ(u.turnRate, 0);
     EXPECT_EQ(u.x, 110);
