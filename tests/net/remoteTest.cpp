@@ -4,6 +4,8 @@
 
 #include "core/state.h"
 #include "net/net.h"
+#include "video/video.h"
+#include "world/particle.h"
 #include "world/unit.h"
 
 namespace {
@@ -27,22 +29,37 @@ TEST_F(Remote, VelocitiesComeFromTheChangeBetweenTwoUpdates) {
     EXPECT_EQ(u.lastPacket, 7u);
 
     totalTime += 100;
-    unitApplyRemoteUpdate(2, 3, 1, 102, 200, -20, 90, 8);
+    unitApplyRemoteUpdate(2, 3, 1, 102, 201, -20, 100, 8);
     EXPECT_FLOAT_EQ(u.velX, 0.02f);
     EXPECT_FLOAT_EQ(u.velZ, -0.2f);
-    EXPECT_EQ(u.velY, 0);
     EXPECT_EQ(u.x, 102);
+    // An exhaust frame: puffs against the velocity from units above 0.001 on either axis.
+    unitApplyRemoteUpdate(1, 0, 1, 0, 0, 0, 0, 1);
+    unitApplyRemoteUpdate(1, 1, 1, 0, 0, 0, 0, 1);
+    units[1].velX = 0.001f;
+    units[2].velY = 0.0011f;
+    videoQuality = 1;
+    particleClearAll();
+    unitTickAccumulator = 100;
     unitUpdateAll(10);
     EXPECT_FLOAT_EQ(u.x, 102.2f);
+    EXPECT_FLOAT_EQ(u.y, 201.1f);
     EXPECT_FLOAT_EQ(u.z, -22);
+    EXPECT_FLOAT_EQ(u.heading, 101);
+    EXPECT_EQ(particles[0].vy, -u.velY);
+    EXPECT_FLOAT_EQ(particles[0].z, -1572);
+    EXPECT_EQ(particles[1].vy, -0.0011f);
 
-    // No wrapping of the heading; a second update in the same frame stops the unit.
+    // From the last received values, not the dead-reckoned ones; 250 degrees apart, unwrapped.
     totalTime += 100;
-    unitApplyRemoteUpdate(2, 3, 1, 102, 200, -20, 350, 9);
+    unitApplyRemoteUpdate(2, 3, 1, 102, 201, -20, 350, 9);
+    EXPECT_EQ(u.velX + u.velY + u.velZ, 0);
+    EXPECT_FLOAT_EQ(u.turnRate, 2.5f);
+    EXPECT_EQ(u.heading, 350);
     totalTime += 100;
     unitApplyRemoteUpdate(2, 3, 1, 102, 200, -20, 370, 10);
     EXPECT_FLOAT_EQ(u.turnRate, 0.2f);
-    unitApplyRemoteUpdate(2, 3, 1, 110, 200, -20, 370, 11);
+    unitApplyRemoteUpdate(2, 3, 1, 110, 200, -20, 370, 11); // the same frame: it stands
     EXPECT_EQ(u.velX, 0);
     EXPECT_EQ(u.turnRate, 0);
     EXPECT_EQ(u.x, 110);
@@ -63,6 +80,8 @@ TEST_F(Remote, PruneFreesWhatAnUpdateLeftOutAndOwnSlotIsIgnored) {
     EXPECT_EQ(units[1].type, 0);
     EXPECT_EQ(units[2].type, 1);
     EXPECT_EQ(units[3].type, 1); // another owner
+    unitApplyRemoteUpdate(1, 3, 2, 10, 0, 0, 0, 7); // named again: a new unit
+    EXPECT_EQ(units[1].type, 2);
 }
 
 TEST_F(Remote, AFullTableUpdatesKnownUnitsOnly) {

@@ -131,14 +131,19 @@ TEST(UnitAi, DyingUnitsDieMakeTheirBaseFallAndAreFreed) {
     unitSpawn(1, 600, 500, 0, 1, -1, 0); // another player's, dropped
     units[0].flags = units[1].flags = unitDying;
     units[0].timer = units[1].timer = 900;
-    units[0].targetBase = units[1].targetBase = 1;
-    unitUpdateAll(1200);
-    EXPECT_EQ(units[0].type, 0);
+    units[0].targetBase = 1;
+    units[1].targetBase = 0;
+    unitUpdateAll(100);
+    EXPECT_EQ(units[0].flags, unitDying); // exactly 1000: not yet dead
+    unitUpdateAll(0.5f);
     EXPECT_EQ(units[0].flags, unitDying | unitDead);
-    EXPECT_EQ(units[1].type, 0);
-    EXPECT_EQ(mapTiles[16 * 32 + 22], mapTileFallenBase); // only the own unit's death counts
+    EXPECT_EQ(mapTiles[16 * 32 + 22], mapTileFallenBase);
     EXPECT_EQ(baseAlive[1], 0);
-    EXPECT_EQ(baseAlive[0], 1);
+    EXPECT_EQ(baseAlive[0], 1); // only the own unit's death counts
+    unitUpdateAll(999.5f); // exactly 2000: not yet freed
+    EXPECT_EQ(units[0].type + units[1].type, 2);
+    unitUpdateAll(0.5f);
+    EXPECT_EQ(units[0].type + units[1].type, 0);
 }
 
 TEST(UnitAi, TheSelectionMovesOnInTheFrameTheSelectedUnitStartsDying) {
@@ -149,12 +154,48 @@ TEST(UnitAi, TheSelectionMovesOnInTheFrameTheSelectedUnitStartsDying) {
     unitUpdateAll(16);
     EXPECT_TRUE(units[0].flags & unitDying);
     EXPECT_EQ(units[0].timer, 0);
+    EXPECT_EQ(units[0].aiState, 1); // the rest of its steps ran: it wandered off
     EXPECT_EQ(selectedUnit, 1);
+}
+
+TEST(UnitAi, APickUpCountsDownWhileItsPropStaysNearestAndStartsOverWhenDropped) {
+    emptyWorld();
+    Unit &u = units[unitSpawn(2, 500, 500, 0, 0, -1, 0)];
+    sceneryPropAdd(1, 510, 500, 0);
+    sceneryPropAdd(2, 490, 500, 0); // picked up already: still counts
+    // Far off: a fighter, a loaded collector, and collectors exactly 14 and 100 from a prop.
+    const int type[4] = {1, 2, 2, 2}, load[4] = {0, 1, 0, 0}, goal[4] = {0, 1, 1, 0};
+    const float dx[4] = {10, 10, 14, 100};
+    for (int k = 0; k < 4; k++) {
+        units[unitSpawn(type[k], 300 + 300 * k, 1500, 0, 0, -1, 0)].carrying = load[k];
+        sceneryPropAdd(1, 300 + 300 * k + dx[k], 1500, 0);
+    }
+    unitUpdateAll(16);
+    EXPECT_EQ(u.propX, 510); // picking up the lower slot of a tie
+    for (int k = 0; k < 4; k++) {
+        EXPECT_EQ(units[k + 1].aiState, 1) << k; // no pick-up
+        EXPECT_EQ(units[k + 1].hasGoal, goal[k]) << k;
+    }
+    EXPECT_EQ(units[1].goalX, units[1].targetX); // the fighter wanders; the point is its goal
+    unitUpdateAll(1000);
+    EXPECT_EQ(u.timer, 1000);
+    sceneryProps[1].x = 495; // now the nearest: the pick-up starts over on it
+    unitUpdateAll(16);
+    EXPECT_EQ(u.timer, 2000);
+    sceneryProps[1].y = 501; // the same x, moved in y: over again
+    unitUpdateAll(16);
+    EXPECT_EQ(u.timer, 2000);
+    unitUpdateAll(1984);
+    unitUpdateAll(16); // the countdown reaches 0 exactly
+    EXPECT_EQ(u.carrying, 2);
+    EXPECT_EQ(sceneryProps[1].type, 2);
+    EXPECT_EQ(u.timer, 2000);
 }
 
 TEST(UnitAi, AFighterOrderedIntoTheEnemyBaseDestroysItAndItself) {
     emptyWorld();
     unitSpawn(1, 1320, 1200, 0, 0, -1, 0);
+    units[0].carrying = 1; // a foreign base takes no delivery
     // The order point (camX, camY - 50) at 20 from base 1's centre (1320, 960).
     camZ = 0;
     camTilt = 0;
@@ -176,6 +217,7 @@ TEST(UnitAi, AFighterOrderedIntoTheEnemyBaseDestroysItAndItself) {
     EXPECT_EQ(units[0].aiState, 4);
     EXPECT_EQ(units[0].z, -50);
     EXPECT_EQ(units[0].hp, 0);
+    EXPECT_EQ(units[0].carrying, 1);
     EXPECT_FALSE(units[0].flags & unitDying);
     playFrame(16);
     EXPECT_TRUE(units[0].flags & unitDying);
@@ -205,35 +247,50 @@ TEST(UnitAi, AUnitGoesHomeBelowHalfEnergyAndComesBackRefilled) {
     units[0].energy = 49999;
     units[0].carrying = 1;
     units[0].hp = 1;
+    units[0].goalX = 777; // risen, a collector heads for its goal whatever hasGoal says
     int frames = 0;
     unitUpdateAll(16);
     EXPECT_EQ(units[0].aiState, 2);
-    while (units[0].aiState != 1 && frames++ < 3000)
-        unitUpdateAll(16);
+    while (units[0].aiState != 3 && frames++ < 3000)
+        unitUpdateAll(20);
+    for (int i = 0; i < 100; i++) // 50 frames down to -50 exactly, 50 up to 0 exactly
+        unitUpdateAll(20);
+    EXPECT_EQ(units[0].aiState, 4);
+    unitUpdateAll(16);
+    EXPECT_EQ(units[0].aiState, 1);
+    EXPECT_EQ(units[0].targetX, 777);
     EXPECT_GT(units[0].energy, unitFullEnergy - 20); // refilled, then one step out
     EXPECT_EQ(units[0].hp, 8);
     EXPECT_EQ(units[0].carrying, 0);
     EXPECT_EQ(units[0].z, 0);
 }
 
-TEST(UnitAi, TheChaseHoldsAt110AndEndsBeyond) {
+TEST(UnitAi, GoalsAndChasesComeFromTheLowestSlotInSightAndAChaseHoldsAt110) {
     emptyWorld();
-    unitSpawn(1, 500, 500, 0, 0, -1, 0);
-    unitSpawn(1, 599, 500, 0, 1, -1, 0);
-    units[0].targetX = units[0].x; // standing at its target
-    units[0].targetY = units[0].y;
-    units[0].aiState = 1;
+    // 0 copies the goal of 4 and chases it; not 1 (own, no goal), 2 (100 away), 3 (freed) or 5
+    // (nearer, later); 2 to 5 are another player's; 6 keeps its goal; 7, going home, does neither.
+    const float x[8] = {500, 520, 600, 550, 599, 560, 500, 650}, y[8] = {500, 500, 500, 500, 500, 500, 520, 520};
+    for (int i = 0; i < 8; i++) {
+        unitSpawn(i == 1 || i == 6 ? 2 : 1, x[i], y[i], 0, i >= 2 && i <= 5, -1, i == 7 ? 2 : 1);
+        units[i].goalX = float(i);
+        units[i].hasGoal = i >= 3 && i <= 6;
+        units[i].targetX = units[i].targetY = i ? 840 : 500; // 0 stands at its target
+    }
+    units[3].type = 0;
     unitUpdateAll(16);
-    EXPECT_EQ(units[0].aiState, 6);
-    EXPECT_EQ(units[0].chasedUnit, 1);
+    EXPECT_EQ(units[0].goalX, 4);
+    EXPECT_EQ(units[0].chasedUnit, 4);
+    EXPECT_EQ(units[0].targetX, 500); // the target follows from the next frame on
+    EXPECT_EQ(units[6].goalX, 6);
+    EXPECT_EQ(units[7].aiState, 2);
+    EXPECT_EQ(units[7].hasGoal, 0);
     units[0].x = 500;
-    units[1].x = 610;
-    units[1].flags = unitDying; // keeps the chased unit still
+    units[4].x = 610;
     unitUpdateAll(1);
     EXPECT_EQ(units[0].aiState, 6);
     EXPECT_EQ(units[0].targetX, 610);
     units[0].x = 500;
-    units[1].x = 610.01f;
+    units[4].x = 610.01f;
     unitUpdateAll(1);
     EXPECT_EQ(units[0].aiState != 6, true);
 }
@@ -252,6 +309,12 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
     unitUpdateAll(1);
     EXPECT_EQ(u.aiState, 0);
     EXPECT_EQ(u.hasGoal, 0);
+    u.goalX = u.aiState = u.hasGoal = 1; // arriving far from its goal (1, 500) keeps it
+    unitUpdateAll(1);
+    EXPECT_EQ(u.hasGoal, 1);
+    u.aiState = u.carrying = 1; // arriving with a load: home
+    unitUpdateAll(1);
+    EXPECT_EQ(u.aiState, 2);
     // A fighter whose post lies deep in the wall block can find no wander point.
     emptyWorld();
     unitSpawn(1, 180, 180, 0, 0, -1, 0);
@@ -261,6 +324,20 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
     unitUpdateAll(16);
     EXPECT_EQ(units[0].aiState, 0);
     EXPECT_EQ(units[0].x, 180);
+    // Wander points: around the post (a collector's: itself), 50 or more away, open, smoke-free.
+    sceneryEmitterAdd(1, 600, 1380, 0, 5, 0);
+    const float at[3][4] = {{600, 700, 600, 400}, {600, 1300, 600, 1300}, {1000, 930, 970, 930}};
+    for (int k = 0, i = 0; k < 120; k++, i = k % 3) {
+        Unit &w = units[unitSpawn(i == 1 ? 2 : 1, at[i][0], at[i][1], 0, 0, -1, 0)];
+        w.postX = i == 1 ? 1200 : at[i][2];
+        w.postY = at[i][3];
+        unitUpdateAll(1);
+        float dx = w.targetX - at[i][0], dy = w.targetY - at[i][1];
+        EXPECT_GE(dx * dx + dy * dy, 2500) << i;
+        EXPECT_LE(std::max(std::fabs(w.targetX - at[i][2]), std::fabs(w.targetY - at[i][3])), 99);
+        EXPECT_EQ(mapTileIsBlocked(w.targetX, w.targetY) + unitHitsEmitter(w.targetX, w.targetY), 0);
+        w.type = 0;
+    }
     randomSeed(3, 0);
     for (int i = 0; i < 64; i++)
         randomNext();
@@ -272,10 +349,12 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
 
 TEST(UnitMove, SteeringTurnsTowardTheTargetAndHoldsWhileTheTimerRuns) {
     emptyWorld();
-    Unit &u = traveller(1, 900, 900, 0, 1000, 900);
-    seedForRemainders(0, 0);
+    // The target straight behind: the two tries tie and the increased one wins; with signed
+    // remainders of -9 each try turns by 0.173 per ms.
+    Unit &u = traveller(1, 900, 900, 0, 900, 800);
+    seedForRemainders(-9, -9);
     unitMove(0, 16);
-    EXPECT_FLOAT_EQ(u.heading, 3.2f);
+    EXPECT_NEAR(u.heading, 0.173 * 16, 1e-4);
     u.steerTimer = 50;
     u.heading = 0;
     unitMove(0, 16);
@@ -301,7 +380,7 @@ TEST(UnitMove, StopsOnTheTargetAndMovesAtItsSpeeds) {
         float energy;
         int carrying;
         float perMs;
-    } cases[] = {{0, 0, 0.004f}, {0, 1, 0.0028f}, {0.5f, 0, 0.02f}, {1000, 1, 0.014f}};
+    } cases[] = {{0, 0, 0.004f}, {0, 1, 0.0028f}, {0.5f, 0, 0.02f}, {1000, 2, 0.014f}};
     for (const auto &c : cases) {
         u.x = 900;
         u.targetX = 2000;
@@ -311,6 +390,12 @@ TEST(UnitMove, StopsOnTheTargetAndMovesAtItsSpeeds) {
         unitMove(0, 100);
         EXPECT_NEAR(u.x - 900, c.perMs * 100, 1e-3) << c.energy << " " << c.carrying;
     }
+    u.x = 900;
+    u.targetX = 0; // behind it: no clamp
+    u.pushX = 1;   // added to one step only
+    unitMove(0, 100);
+    EXPECT_NEAR(u.x, 902.4f, 1e-3);
+    EXPECT_EQ(u.pushX, 0);
 }
 
 TEST(UnitMove, SlidesAlongAWallAndTurnsOnceWhenBlockedBothWays) {
@@ -339,25 +424,49 @@ TEST(UnitMove, SlidesAlongAWallAndTurnsOnceWhenBlockedBothWays) {
     EXPECT_EQ(c.y, 30.1f);
     EXPECT_FLOAT_EQ(c.heading, 224);
     EXPECT_EQ(c.energy, unitFullEnergy);
+    // Single held steps: overshoots; a blocked x move alone; a diagonal step past the smoke's
+    // edge (each axis tested from where it stands), then one further in; a unit 12 ahead.
+    sceneryEmitterAdd(1, 608, 608, 0, 1, 0);
+    unitSpawn(1, 600, 712, 0, 0, -1, 0);
+    const struct {
+        float x, y, h, tx, ty, dt, ex, ey, eh;
+    } steps[] = {{900, 1200, 225, 899.9f, 1199.9f, 16, 899.9f, 1199.9f, 225},
+                 {900, 1200, 45, 900.1f, 1200.1f, 16, 900.1f, 1200.1f, 45},
+                 {30.1f, 500, 225, 0, 0, 10, 30.1f, 499.859f, 224},
+                 {600, 600, 45, 700, 700, 100, 601.414f, 601.414f, 45},
+                 {601.5f, 601.5f, 45, 700, 700, 100, 601.5f, 601.5f, 35},
+                 {600, 700, 0, 600, 900, 100, 600, 700, -10}};
+    for (const auto &t : steps) {
+        Unit &m = traveller(1, t.x, t.y, t.h, t.tx, t.ty);
+        m.steerTimer = 1;
+        unitMove(3, t.dt);
+        EXPECT_NEAR(m.x, t.ex, 1e-3) << t.x << " " << t.y;
+        EXPECT_NEAR(m.y, t.ey, 1e-3) << t.x << " " << t.y;
+        EXPECT_FLOAT_EQ(m.heading, t.eh) << t.x << " " << t.y;
+        m.type = 0;
+    }
 }
 
 TEST(UnitMove, ExhaustOnTheTickAndTheAccumulatorDrains) {
     emptyWorld();
     videoQuality = 1;
     traveller(1, 900, 900, 90, 2000, 900).steerTimer = 10000;
-    unitUpdateAll(250);
+    unitUpdateAll(100); // exactly 100: not an exhaust frame
+    EXPECT_EQ(particles[0].type, 0);
+    unitUpdateAll(150);
     EXPECT_EQ(unitTickAccumulator, 50);
     int puffs = 0;
     for (const Particle &p : particles)
         puffs += p.type == 1;
     EXPECT_EQ(puffs, 1);
-    EXPECT_LT(particles[0].vx, 0); // drifts backwards
+    EXPECT_NEAR(particles[0].vx, -0.02, 1e-6); // drifts backwards at the step per ms
     unitUpdateAll(16);
     EXPECT_EQ(particles[1].type, 0);
 }
 
 TEST(Camera, PanZoomAndTilt) {
     emptyWorld();
+    sceneryEmitterAdd(1, 0, 0, 0, 1, 0);
     camZ = 0;
     camTilt = 0;
     camTiltMode = 0;
@@ -365,15 +474,22 @@ TEST(Camera, PanZoomAndTilt) {
     EXPECT_EQ(camX, 960);
     EXPECT_EQ(camY, 960);
     EXPECT_EQ(camZ, 0);
+    EXPECT_EQ(particles[0].life, 3984); // the frame's smoke puff, then aged by the frame
     playFrame(100000, buttonR);
     EXPECT_EQ(camZ, -1500);
     playFrame(16, buttonRight); // a sixth of dt this close
     EXPECT_FLOAT_EQ(camX, 960 + 16.0f / 6);
     playFrame(100000, buttonL);
     EXPECT_EQ(camZ, 0);
+    // The pan step comes from the zoom that the frame starts with; each arrow acts alone.
+    playFrame(100, buttonRight | buttonR);
+    playFrame(100, buttonLeft | buttonUp);
+    EXPECT_FLOAT_EQ(camX + camY, 960 + 16.0f / 6 + 1060 - 200 * (1 - 80.0f / 1800));
     playFrame(16, 0);
     playFrame(200, buttonY);
-    playFrame(200, 0);
+    EXPECT_FLOAT_EQ(camTilt, 20);
+    playFrame(200, buttonY); // still held: not pressed again
+    playFrame(1, 0);
     EXPECT_FLOAT_EQ(camTilt, 40);
     playFrame(200, buttonY);
     playFrame(100, 0);
@@ -391,38 +507,53 @@ TEST(Camera, OrdersGoToThePointOrIntoAStandingBaseWithinReach) {
     emptyWorld();
     unitSpawn(1, 500, 500, 0, 0, -1, 0);
     unitSpawn(1, 600, 500, 0, 0, -1, 0);
+    unitSpawn(1, 700, 500, 0, 0, -1, 0);
     camTiltMode = 0;
-    camTilt = 30;
-    camZ = -1500;
-    camX = 840;
-    camY = 840 + 50 + 29.9f; // the point 29.9 from base 0
+    camTilt = 40;
+    camZ = 0;
+    camX = 841;
+    camY = 840 + 50 + 29.9f;
     float tX, tY;
     cameraOrderPoint(&tX, &tY);
-    EXPECT_EQ(tX, 840);
-    EXPECT_FLOAT_EQ(tY, 840 + 29.9f);
-    camTilt = 0;
+    EXPECT_EQ(tX, 841);
+    EXPECT_NEAR(tY, 840 + 29.9f - 1500 * 40 * 0.017f, 1e-3); // farther out and tilted: toward -y
+    camTilt = 0; // the point 1 and 29.9 from base 0's centre
     camZ = -700;
+    testing::internal::CaptureStderr();
     playFrame(1, buttonA);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "tX = 841.000 tY = 869.900\n");
     EXPECT_EQ(units[0].aiState, 2);
     EXPECT_EQ(units[0].targetBase, 0);
     EXPECT_EQ(units[0].postX, 840);
+    camX = 840;
     camY = 840 + 50 + 30;
     units[0].targetBase = 3;
+    playFrame(1, buttonA); // still held: no order
+    EXPECT_EQ(units[0].postY, 840);
     playFrame(1, 0);
     playFrame(1, buttonA);
     EXPECT_EQ(units[0].aiState, 1);
     EXPECT_EQ(units[0].targetBase, 3); // kept on a point order
     EXPECT_FLOAT_EQ(units[0].targetY, 870);
-    // Two standing bases in reach: the lower index wins; a fallen one is passed over.
-    baseAlive[2] = baseAlive[3] = 1;
-    baseAlive[0] = 0;
+    // Bases 2 and 3 share a centre: a fallen one is passed over, else the lower index wins.
+    baseAlive[2] = 0;
+    baseAlive[3] = 1;
     camX = 0;
     camY = 50;
     playFrame(1, 0);
-    playFrame(1, buttonA | buttonB); // the order first, then the selection moves
-    EXPECT_EQ(units[0].targetBase, 2);
-    EXPECT_EQ(units[1].postX, 600); // not the one ordered
-    EXPECT_EQ(selectedUnit, 1);
+    playFrame(1, buttonA);
+    EXPECT_EQ(units[0].targetBase, 3);
+    baseAlive[2] = 1;
+    // To the unit selected before the frame, even a dying one; then the selection moves.
+    selectedUnit = 1;
+    units[1].flags = unitDying;
+    units[1].timer = 0;
+    playFrame(1, 0);
+    playFrame(1, buttonA | buttonB);
+    EXPECT_EQ(units[1].targetBase, 2);
+    EXPECT_EQ(selectedUnit, 2);
+    playFrame(1, buttonB); // still held
+    EXPECT_EQ(selectedUnit, 2);
 }
 
 // Ten simulated minutes of the quick test with a fixed seed: every unit stays on open
