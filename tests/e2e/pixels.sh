@@ -22,6 +22,7 @@ itemRow() {
     count "$1" 254 206 59 "$(px "$3")" $((y - 12)) $(($(px "$4") - $(px "$3"))) 24
 }
 
+splashShows() { [ "$(count "$1" 0 0 0 0 0 960 544)" -lt $((960 * 544 - 5000)) ]; }
 mainMenuShows() {
     [ "$(count "$1" 254 206 59 440 100 80 50)" -gt 20 ] || return 1 # the logo
     for y in 0 7 14 21; do
