@@ -17,10 +17,11 @@ runFolder "$source"
 centroid() {
     local morph=()
     [ -n "${6:-}" ] && morph=(-morphology Open "Rectangle:$6")
-    convert "$out/$1.png" -alpha off -fuzz "$5%" -fill white -opaque "rgb($2,$3,$4)" \
-        -fill black +opaque white "${morph[@]}" -depth 8 txt:- 2>/dev/null |
-        awk -F'[:, ]+' 'NR > 1 && /#FFFFFF/ { x += $1; y += $2; n++ }
-            END { if (n) printf "%d %d %d\n", x / n, y / n, n; else print "-1 -1 0" }'
+    convert "$out/$1.png" -alpha off -fuzz "$5%" -fill white -opaque "rgb($2,$3,$4)" -fuzz 0 \
+        -fill black +opaque white "${morph[@]}" -colorspace gray -moments -verbose info: |
+        awk -F'[ :,]+' '/ Geometry:/ { split($3, g, "x") } / mean:/ && !n { n = $3 / 255 * g[1] * g[2] }
+            /Centroid:/ && n >= 0.5 { printf "%d %d %d\n", $3, $4, n + 0.5; exit }
+            END { if (n < 0.5) print "-1 -1 0" }'
 }
 # The selection ring and target marker (the own colour, red): 2 pixels high at the farthest
 # zoom keeps them and drops the hp bars, 4 pixels at the nearer zoom.

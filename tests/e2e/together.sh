@@ -170,7 +170,7 @@ done
 showsB() { [ "$(count "$1" 124 187 110 0 0 960 544)" -gt 40 ]; }
 waitFor a togetherA showsB
 redRings() {
-    convert "$1" -alpha off -fuzz 10% -fill white -opaque "rgb(255,0,0)" -fill black \
+    convert "$1" -alpha off -fuzz 10% -fill white -opaque "rgb(255,0,0)" -fuzz 0 -fill black \
         +opaque white -morphology Open Rectangle:1x3 -format "%[fx:round(mean*w*h)]" info:
 }
 showsA() { [ "$(redRings "$out/$1.png")" -gt 25 ]; }
@@ -181,32 +181,39 @@ echo "A shows B's units, B shows A's"
 # A ends; the server drops it after its unanswered pings, and B shows A's units dying: for a
 # second still ringed while a crate-coloured explosion grows over each, then gone. B's
 # screen is taken back to back (xwd, quick) from A's end until one taken after the drop shows
-# no rings of A's, and the sequence is looked at then.
+# them gone, and the sequence is looked at then.
 use a
 press Escape 0
 ended=$SECONDS
 use b
 mkdir -p "$out/dying"
-(for ((i = 0; ; i++)); do xwd -silent -id "${wid[b]}" -out "$out/dying/$i"; sleep 0.05; done) &
+(for ((i = 0; ; i++)); do xwd -silent -id "${wid[b]}" -out "$out/dying/$i"; sleep 0.1; done) &
 pids+=($!)
 poll 30 logged '^NOINCOMINGTRAFFIC: AN (0) timed out\.$' || fail "the server did not drop A"
 echo "the server dropped A $((SECONDS - ended)) s after it ended"
-# Screenshot n, taken after the drop (the server's last line), shows no rings of A's.
-goneIn() { [ "$out/dying/$1" -nt "$out/server.log" ] && [ "$(redRings "xwd:$out/dying/$1")" -le 12 ]; }
-newestGone() { goneIn $(($(ls "$out/dying" | wc -l) - 2)); }
+crates() { count "$1" 166 116 64 0 0 960 544; }
+# The newest complete screenshot, taken after the drop (the server's last line), shows A's
+# units gone: no rings of A's, and the explosions over.
+newestGone() {
+    local n=$(($(ls "$out/dying" | wc -l) - 2))
+    [ "$out/dying/$n" -nt "$out/server.log" ] && convert "xwd:$out/dying/$n" "$out/goneB.png" &&
+        [ "$(redRings "$out/goneB.png")" -le 12 ] &&
+        [ "$(crates goneB)" -le $(($(crates togetherB) + 30)) ]
+}
 poll 60 newestGone || fail "A's units did not go"
 kill "${pids[3]}"
-# The last screenshot with A's rings before the first without them is a second into the dying
-# (or the units were gone at once): the explosions must have grown there.
+# The last screenshot with A's rings before the first without them (after the drop) is a
+# second into the dying, unless the units were gone at once: the explosions must have grown
+# there, beyond the crate colour of the last screenshot before the drop.
 i=0
-until goneIn $i; do i=$((i + 1)); done
+until [ "$out/dying/$i" -nt "$out/server.log" ]; do i=$((i + 1)); done
+convert "xwd:$out/dying/$((i - 1))" "$out/droppedB.png"
+until [ "$(redRings "xwd:$out/dying/$i")" -le 12 ]; do i=$((i + 1)); done
 convert "xwd:$out/dying/$((i - 1))" "$out/dyingB.png"
-convert "xwd:$out/dying/$i" "$out/goneB.png"
 rm -r "$out/dying"
-crates() { count "$1" 166 116 64 0 0 960 544; }
 echo "A's rings on B: $(redRings "$out/dyingB.png") dying, $(redRings "$out/goneB.png") gone;" \
-    "crate colour: $(crates togetherB) before, $(crates dyingB) dying"
-[ "$(redRings "$out/dyingB.png")" -gt 12 ] && [ "$(crates dyingB)" -gt $(($(crates togetherB) + 30)) ] ||
+    "crate colour: $(crates droppedB) at the drop, $(crates dyingB) dying, $(crates goneB) gone"
+[ "$(redRings "$out/dyingB.png")" -gt 12 ] && [ "$(crates dyingB)" -gt $(($(crates droppedB) + 30)) ] ||
     fail "A's units were gone at once"
 echo "B showed A's units dying, then gone"
 kill -0 "${pids[2]}" 2>/dev/null || { wait "${pids[2]}"; fail "B ended with A, status $?"; }
