@@ -38,7 +38,7 @@ start() {
 # held key acts only on its first frame, so holding it longer does no harm).
 press() {
     xdotool keydown "$1"
-    sleep 0.3
+    sleep 0.5
     xdotool keyup "$1"
     sleep "${2:-0.4}"
 }

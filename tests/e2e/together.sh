@@ -21,9 +21,11 @@ for c in a b; do
 done
 start=$SECONDS
 
+declare -A wid cursorRow cursorColumn
 pids=()
 fail() {
     echo "FAIL: $*" >&2
+    for c in a b; do import -window "${wid[$c]:-none}" "$out/failed-$c.png" 2>/dev/null; done
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     sed 's/^/server: /' "$out/server.log" >&2
     exit 1
@@ -36,7 +38,6 @@ logged() { grep -q "$1" "$out/server.log"; }
 poll 30 logged 'Server running' || fail "the server did not start"
 
 # Client c (a or b) runs in its own folder; its window is found by its process.
-declare -A wid cursorRow cursorColumn
 launch() {
     (cd "$out/$1" && exec "$cogmire" >"$out/$1.log" 2>&1) &
     pids+=($!)
@@ -69,7 +70,7 @@ use() {
 }
 press() {
     xdotool keydown "$1"
-    sleep 0.3
+    sleep 0.5
     xdotool keyup "$1"
     sleep "${2:-0.35}"
 }
