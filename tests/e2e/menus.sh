@@ -14,11 +14,6 @@ creditsShow() {
     [ "$(itemRow credits -14 -40 40)" -gt 30 ] && [ "$(itemRow credits 14 -40 40)" -gt 30 ] &&
         [ "$(count credits 254 206 59 440 100 80 50)" -eq 0 ]
 }
-settingsShow() {
-    for y in -7 0 7; do
-        [ "$(count settings 31 137 236 480 $(($(py "$y") - 12)) 120 24)" -gt 30 ] || return 1
-    done
-}
 multiplayerShows() {
     [ "$(itemRow "$1" -7 -62 -40)" -gt 30 ] && [ "$(itemRow "$1" 20 -20 20)" -gt 30 ]
 }
@@ -46,7 +41,7 @@ waitFor menuAgain mainMenuShows menuAgain
 
 press Down
 press Return 0
-waitFor settings settingsShow
+waitFor settings settingsShow settings
 echo "settings show"
 press Return 0 # BACK is selected on the settings at first
 # By now the background rings have shrunk to rest (5.8 s from the end of the splash).

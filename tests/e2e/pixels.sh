@@ -28,3 +28,9 @@ mainMenuShows() {
         [ "$(itemRow "$1" "$y" -16 16)" -gt 30 ] || return 1
     done
 }
+# The values GFX, MUSIC and SFX on the settings.
+settingsShow() {
+    for y in -7 0 7; do
+        [ "$(count "$1" 31 137 236 480 $(($(py "$y") - 12)) 120 24)" -gt 30 ] || return 1
+    done
+}

@@ -36,7 +36,8 @@ echo "the music plays from start-up"
 waitFor menu mainMenuShows menu
 
 press Up # SETTINGS
-press Return 1.5
+press Return 0
+waitFor settings settingsShow settings
 press Up # from BACK to SFX
 press Up # MUSIC
 press Return 0

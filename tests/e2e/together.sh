@@ -214,8 +214,8 @@ convert "xwd:$out/dying/$((i - 1))" "$out/dyingB.png"
 rm -r "$out/dying"
 echo "A's rings on B: $(redRings "$out/dyingB.png") dying, $(redRings "$out/goneB.png") gone;" \
     "crate colour: $(crates droppedB) at the drop, $(crates dyingB) dying, $(crates goneB) gone"
-[ "$(redRings "$out/dyingB.png")" -gt 12 ] && [ "$(crates dyingB)" -gt $(($(crates droppedB) + 30)) ] ||
-    fail "A's units were gone at once"
+[ "$(redRings "$out/dyingB.png")" -gt 12 ] &&
+    [ "$(crates dyingB)" -gt $(($(crates droppedB) + 30)) ] || fail "A's units were gone at once"
 echo "B showed A's units dying, then gone"
 kill -0 "${pids[2]}" 2>/dev/null || { wait "${pids[2]}"; fail "B ended with A, status $?"; }
 
