@@ -35,7 +35,8 @@ start() {
 }
 
 # The client reads the keyboard once a frame, so a key is held across several frames (a
-# held key acts only on its first frame, so holding it longer does no harm).
+# held key acts only on its first frame, so holding it longer does no harm), and is then up
+# across a few more: a next press that came sooner would merge with this one.
 press() {
     xdotool keydown "$1"
     sleep 0.5

@@ -60,12 +60,12 @@ press Up
 press Up
 press Return 0
 waitFor keyboard keyboardShows
-press Down 0.2
-press Down 0.2
-press Right 0.2
-press a 0.2
-press Right 0.2
-press a 0.2
+press Down
+press Down
+press Right
+press a
+press Right
+press a
 shot typed
 press Return
 saved() {

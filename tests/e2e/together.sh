@@ -68,11 +68,12 @@ use() {
     xdotool windowfocus "${wid[$1]}"
     sleep 0.2
 }
+# A key held, then up, across several frames each (as in drive.sh).
 press() {
     xdotool keydown "$1"
     sleep 0.5
     xdotool keyup "$1"
-    sleep "${2:-0.35}"
+    sleep "${2:-0.4}"
 }
 shot() {
     use "$1"
@@ -110,13 +111,13 @@ typeText() {
             [ ${#k} -lt 10 ] && break
         done
         col=${#k}
-        for ((k = cursorRow[$c]; k < row; k++)); do press Down 0.1; done
-        for ((k = cursorRow[$c]; k > row; k--)); do press Up 0.1; done
-        for ((k = cursorColumn[$c]; k < col; k++)); do press Right 0.1; done
-        for ((k = cursorColumn[$c]; k > col; k--)); do press Left 0.1; done
+        for ((k = cursorRow[$c]; k < row; k++)); do press Down; done
+        for ((k = cursorRow[$c]; k > row; k--)); do press Up; done
+        for ((k = cursorColumn[$c]; k < col; k++)); do press Right; done
+        for ((k = cursorColumn[$c]; k > col; k--)); do press Left; done
         cursorRow[$c]=$row
         cursorColumn[$c]=$col
-        press a 0.1
+        press a
     done
 }
 
