@@ -12,3 +12,13 @@ clientWindow() {
     done
     echo "$wid"
 }
+
+# Runs a command until it succeeds, for up to the seconds given: poll seconds command...
+poll() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.2
+    done
+}

@@ -7,7 +7,7 @@ packages=(
     libsdl1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libopenal-dev libalut-dev libvorbis-dev
     libgtest-dev clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick x11-utils
+    xvfb xauth xdotool imagemagick x11-apps
 )
 missing=()
 for p in "${packages[@]}"; do

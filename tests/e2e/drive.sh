@@ -35,32 +35,35 @@ start() {
 }
 
 # The client reads the keyboard once a frame, so a key is held across several frames (a
-# held key acts only on its first frame, so holding it longer does no harm).
+# held key acts only on its first frame, so holding it longer does no harm), and is then up
+# across a few more: a next press that came sooner would merge with this one.
 press() {
     xdotool keydown "$1"
-    sleep 0.25
+    sleep 0.5
     xdotool keyup "$1"
     sleep "${2:-0.4}"
 }
 
 shot() { import -window "$wid" "$out/$1.png" 2>/dev/null; }
 
-# Takes screenshots until a check passes twice, 0.6 s apart, so that the last screenshot
-# shows the screen at rest rather than scrolling through: waitFor name seconds command...
-waitFor() {
-    local name=$1 seconds=$2
+# Takes screenshots until a check passes, for up to the seconds given: firstShot name
+# seconds command...
+firstShot() {
+    local name=$1 end=$((SECONDS + $2))
     shift 2
-    local end=$((SECONDS + seconds))
-    while [ $SECONDS -lt $end ]; do
-        shot "$name"
-        if "$@"; then
-            sleep 0.6
-            shot "$name"
-            "$@" && return 0
-        fi
-        sleep 0.3
+    until shot "$name" && "$@"; do
+        [ $SECONDS -lt $end ] || fail "$name: the screen did not show in time"
+        sleep 0.2
     done
-    fail "$name: the screen did not show within $seconds s"
+}
+
+# Takes screenshots until a check passes twice, 0.6 s apart, so that the last screenshot
+# shows the screen at rest rather than scrolling through: waitFor name command...
+waitFor() {
+    local end=$((SECONDS + 60))
+    until firstShot "$1" 60 "${@:2}" && sleep 0.6 && shot "$1" && "${@:2}"; do
+        [ $SECONDS -lt $end ] || fail "$1: the screen did not come to rest"
+    done
 }
 
 # Escape ends the client with status 0 within the seconds given (10 by default).

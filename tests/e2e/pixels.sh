@@ -1,13 +1,12 @@
 # Pixel checks on the screenshots of the end-to-end tests (PNG files in $out); sourced.
 
 # Pixels of the screenshot within 24 per channel of a colour: count name r g b x y w h,
-# x y w h a rectangle of the window.
+# x y w h a rectangle of the window. The largest of the three channels' differences from
+# the colour is cut at 23.5 of 255.
 count() {
-    convert "$out/$1.png" -alpha off -crop "${7}x${8}+${5}+${6}" +repage -depth 8 txt:- |
-        awk -F'[(),]' -v r="$2" -v g="$3" -v b="$4" 'BEGIN { n = 0 }
-            NR > 1 { d1 = $3 - r; d2 = $4 - g; d3 = $5 - b
-                     if (d1 < 24 && d1 > -24 && d2 < 24 && d2 > -24 && d3 < 24 && d3 > -24) n++ }
-            END { print n }'
+    convert "$out/$1.png" -alpha off -crop "${7}x${8}+${5}+${6}" +repage \
+        \( +clone -fill "rgb($2,$3,$4)" -colorize 100 \) -compose difference -composite \
+        -separate -evaluate-sequence max -threshold 9.2% -format "%[fx:round(w*h*(1-mean))]" info:
 }
 
 # Screen positions of the menu plane in the 960 by 544 window: text lies where the
@@ -22,9 +21,16 @@ itemRow() {
     count "$1" 254 206 59 "$(px "$3")" $((y - 12)) $(($(px "$4") - $(px "$3"))) 24
 }
 
+splashShows() { [ "$(count "$1" 0 0 0 0 0 960 544)" -lt $((960 * 544 - 5000)) ]; }
 mainMenuShows() {
     [ "$(count "$1" 254 206 59 440 100 80 50)" -gt 20 ] || return 1 # the logo
     for y in 0 7 14 21; do
         [ "$(itemRow "$1" "$y" -16 16)" -gt 30 ] || return 1
+    done
+}
+# The values GFX, MUSIC and SFX on the settings.
+settingsShow() {
+    for y in -7 0 7; do
+        [ "$(count "$1" 31 137 236 480 $(($(py "$y") - 12)) 120 24)" -gt 30 ] || return 1
     done
 }

@@ -21,9 +21,11 @@ for c in a b; do
 done
 start=$SECONDS
 
+declare -A wid cursorRow cursorColumn
 pids=()
 fail() {
     echo "FAIL: $*" >&2
+    for c in a b; do import -window "${wid[$c]:-none}" "$out/failed-$c.png" 2>/dev/null; done
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
     sed 's/^/server: /' "$out/server.log" >&2
     exit 1
@@ -32,11 +34,10 @@ trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
 
 "$server" 2 2>"$out/server.log" &
 pids+=($!)
-for _ in $(seq 50); do grep -q 'Server running' "$out/server.log" && break; sleep 0.1; done
-grep -q 'Server running' "$out/server.log" || fail "the server did not start"
+logged() { grep -q "$1" "$out/server.log"; }
+poll 30 logged 'Server running' || fail "the server did not start"
 
 # Client c (a or b) runs in its own folder; its window is found by its process.
-declare -A wid cursorRow cursorColumn
 launch() {
     (cd "$out/$1" && exec "$cogmire" >"$out/$1.log" 2>&1) &
     pids+=($!)
@@ -67,28 +68,26 @@ use() {
     xdotool windowfocus "${wid[$1]}"
     sleep 0.2
 }
+# A key held, then up, across several frames each (as in drive.sh).
 press() {
     xdotool keydown "$1"
-    sleep 0.15
+    sleep 0.5
     xdotool keyup "$1"
-    sleep "${2:-0.35}"
+    sleep "${2:-0.4}"
 }
 shot() {
     use "$1"
     timeout 20 import -window "${wid[$1]}" "$out/$2.png" 2>/dev/null
 }
 
-# waitFor client name seconds command...: screenshots until the check passes.
+# waitFor client name command...: screenshots until the check passes, for up to a minute.
 waitFor() {
-    local c=$1 name=$2 seconds=$3
-    shift 3
-    local end=$((SECONDS + seconds))
-    while [ $SECONDS -lt $end ]; do
-        shot "$c" "$name"
-        "$@" "$name" && return 0
-        sleep 0.3
+    local c=$1 name=$2 end=$((SECONDS + 60))
+    shift 2
+    until shot "$c" "$name" && "$@" "$name"; do
+        [ $SECONDS -lt $end ] || fail "$name: the screen did not show within a minute"
+        sleep 0.2
     done
-    fail "$name: the screen did not show within $seconds s"
 }
 
 # The lobby lists slot n's name at half its colour from x 240 in row 91 + 42 n.
@@ -112,13 +111,13 @@ typeText() {
             [ ${#k} -lt 10 ] && break
         done
         col=${#k}
-        for ((k = cursorRow[$c]; k < row; k++)); do press Down 0.1; done
-        for ((k = cursorRow[$c]; k > row; k--)); do press Up 0.1; done
-        for ((k = cursorColumn[$c]; k < col; k++)); do press Right 0.1; done
-        for ((k = cursorColumn[$c]; k > col; k--)); do press Left 0.1; done
+        for ((k = cursorRow[$c]; k < row; k++)); do press Down; done
+        for ((k = cursorRow[$c]; k > row; k--)); do press Up; done
+        for ((k = cursorColumn[$c]; k < col; k++)); do press Right; done
+        for ((k = cursorColumn[$c]; k > col; k--)); do press Left; done
         cursorRow[$c]=$row
         cursorColumn[$c]=$col
-        press a 0.1
+        press a
     done
 }
 
@@ -141,13 +140,13 @@ join() {
     press Return
 }
 
-waitFor a menuA 40 mainMenuShows
-waitFor b menuB 20 mainMenuShows
+waitFor a menuA mainMenuShows
+waitFor b menuB mainMenuShows
 echo "both main menus show"
 join a AN
 join b BO
-waitFor a lobbyA 10 lobbyShows
-waitFor b lobbyB 10 lobbyShows
+waitFor a lobbyA lobbyShows
+waitFor b lobbyB lobbyShows
 echo "both lobbies list both names"
 grep -q '^MAIN: Got a new client "AN" 127.0.0.1:100[0-3][0-9] (0)\.$' "$out/server.log" &&
     grep -q '^MAIN: Got a new client "BO" 127.0.0.1:100[0-3][0-9] (1)\.$' "$out/server.log" ||
@@ -156,49 +155,70 @@ grep -q '^MAIN: Got a new client "AN" 127.0.0.1:100[0-3][0-9] (0)\.$' "$out/serv
 use a
 press Up
 press Return 1
-waitFor a playA 10 playShows
-waitFor b playB 10 playShows
-grep -q '^MAIN: A game has begun!$' "$out/server.log" || fail "the server did not log the begin"
+waitFor a playA playShows
+waitFor b playB playShows
+poll 30 logged '^MAIN: A game has begun!$' || fail "the server did not log the begin"
 echo "both play"
 
 # Zoomed in a little so that the rings are larger. A (red) shows nothing green of its own,
-# so green there is B's rings; B's own health bars are red, so A's rings on B's screen are
-# what goes when A's units do.
+# so green there is B's rings; B's own health bars are red, flat and thin, so the red that
+# stays after those are opened away on B's screen is A's rings.
 for c in a b; do
     use "$c"
     xdotool keydown r
     sleep 0.8
     xdotool keyup r
 done
-sleep 1
-shot a togetherA
-shot b togetherB
+showsB() { [ "$(count "$1" 124 187 110 0 0 960 544)" -gt 40 ]; }
+waitFor a togetherA showsB
+redRings() {
+    convert "$1" -alpha off -fuzz 10% -fill white -opaque "rgb(255,0,0)" -fuzz 0 -fill black \
+        +opaque white -morphology Open Rectangle:1x3 -format "%[fx:round(mean*w*h)]" info:
+}
+showsA() { [ "$(redRings "$out/$1.png")" -gt 25 ]; }
+waitFor b togetherB showsA
 convert "$out/togetherA.png" "$out/togetherB.png" +append "$out/together.png"
-[ "$(rings togetherA 124 187 110)" -gt 40 ] || fail "A does not show B's units"
-echo "A shows B's units"
+echo "A shows B's units, B shows A's"
 
-# A ends; the server drops it after its unanswered pings; B shows A's units dying, then gone.
+# A ends; the server drops it after its unanswered pings, and B shows A's units dying: for a
+# second still ringed while a crate-coloured explosion grows over each, then gone. B's
+# screen is taken back to back (xwd, quick) from A's end until one taken after the drop shows
+# them gone, and the sequence is looked at then.
 use a
 press Escape 0
 ended=$SECONDS
-sleep 0.5
-kill -0 "${pids[2]}" 2>/dev/null || { wait "${pids[2]}"; fail "B ended with A, status $?"; }
-for _ in $(seq 100); do
-    grep -q '^NOINCOMINGTRAFFIC: AN (0) timed out\.$' "$out/server.log" && break
-    sleep 0.1
-done
-grep -q 'AN (0) timed out' "$out/server.log" || fail "the server did not drop A"
+use b
+mkdir -p "$out/dying"
+(for ((i = 0; ; i++)); do xwd -silent -id "${wid[b]}" -out "$out/dying/$i"; sleep 0.1; done) &
+pids+=($!)
+poll 30 logged '^NOINCOMINGTRAFFIC: AN (0) timed out\.$' || fail "the server did not drop A"
 echo "the server dropped A $((SECONDS - ended)) s after it ended"
-shot b dyingB
-sleep 2.5
-shot b goneB
-red=$(rings togetherB 255 0 0)
-dying=$(rings dyingB 255 0 0)
-gone=$(rings goneB 255 0 0)
-echo "red pixels on B's screen: $red playing, $dying dying, $gone gone"
-[ $((red - gone)) -gt 40 ] || fail "B did not show A's units"
-[ $((dying - gone)) -gt 40 ] || fail "A's units were gone at once"
-echo "B showed A's units, then their death"
+crates() { count "$1" 166 116 64 0 0 960 544; }
+# The newest complete screenshot, taken after the drop (the server's last line), shows A's
+# units gone: no rings of A's, and the explosions over.
+newestGone() {
+    local n=$(($(ls "$out/dying" | wc -l) - 2))
+    [ "$out/dying/$n" -nt "$out/server.log" ] && convert "xwd:$out/dying/$n" "$out/goneB.png" &&
+        [ "$(redRings "$out/goneB.png")" -le 12 ] &&
+        [ "$(crates goneB)" -le $(($(crates togetherB) + 30)) ]
+}
+poll 60 newestGone || fail "A's units did not go"
+kill "${pids[3]}"
+# The last screenshot with A's rings before the first without them (after the drop) is a
+# second into the dying, unless the units were gone at once: the explosions must have grown
+# there, beyond the crate colour of the last screenshot before the drop.
+i=0
+until [ "$out/dying/$i" -nt "$out/server.log" ]; do i=$((i + 1)); done
+convert "xwd:$out/dying/$((i - 1))" "$out/droppedB.png"
+until [ "$(redRings "xwd:$out/dying/$i")" -le 12 ]; do i=$((i + 1)); done
+convert "xwd:$out/dying/$((i - 1))" "$out/dyingB.png"
+rm -r "$out/dying"
+echo "A's rings on B: $(redRings "$out/dyingB.png") dying, $(redRings "$out/goneB.png") gone;" \
+    "crate colour: $(crates droppedB) at the drop, $(crates dyingB) dying, $(crates goneB) gone"
+[ "$(redRings "$out/dyingB.png")" -gt 12 ] &&
+    [ "$(crates dyingB)" -gt $(($(crates droppedB) + 30)) ] || fail "A's units were gone at once"
+echo "B showed A's units dying, then gone"
+kill -0 "${pids[2]}" 2>/dev/null || { wait "${pids[2]}"; fail "B ended with A, status $?"; }
 
 use b
 press Escape 0
