@@ -91,4 +91,14 @@ press Return 0
 waitFor play playShows
 echo "QUICK TEST reaches the play state"
 quit
+
+# Third run: a configuration file that is a named pipe, and the menu track padded with zeros
+# to 3 GB (sparse), would block or stall start-up if opened: the main menu shows as before.
+rm -f configuration.dat && mkfifo configuration.dat
+truncate -s 3G bgm/bgmMenu.ogg
+start 3
+waitFor menu3 mainMenuShows menu3
+echo "a pipe for the configuration and a padded track do not hold start-up"
+quit
+rm -f configuration.dat bgm/bgmMenu.ogg
 echo "PASS"
