@@ -3,9 +3,11 @@
 // the update's steps.
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <cstring>
+#include <tuple>
 #include <vector>
 
+#include "core/config.h"
 #include "core/state.h"
 #include "fakes.h"
 #include "net/net.h"
@@ -30,15 +32,15 @@ void atScreen(int state, float x, float y) {
     stateTimer = 0;
 }
 
-// The frames at which the splash changes state, with dt 10 and the given buttons held on
-// every other frame.
-std::vector<std::pair<int, float>> splashChanges(ButtonMask noise) {
+// The frames at which the splash changes state (the new state, totalTime, stateTimer), with
+// dt 10 and the given buttons held on every other frame.
+std::vector<std::tuple<int, float, float>> splashChanges(ButtonMask noise) {
     flowReset();
-    std::vector<std::pair<int, float>> changes;
+    std::vector<std::tuple<int, float, float>> changes;
     int last = screenState;
     for (int frame = 0; screenState != 6 && frame < 3000; frame++) {
         flowFrame(10, frame % 2 ? noise : 0);
-        if (screenState != last) changes.push_back({last = screenState, totalTime});
+        if (screenState != last) changes.push_back({last = screenState, totalTime, stateTimer});
     }
     return changes;
 }
@@ -46,14 +48,17 @@ std::vector<std::pair<int, float>> splashChanges(ButtonMask noise) {
 TEST_F(Flow, SplashRunsItsTimetableWhateverIsPressed) {
     // The frame that brings the timer to 3000 is the first to scroll (it ends at 3000, so
     // it starts at 2990); from there 4000 ms to 400, a 2000 ms pause, 1800 ms to 580,
-    // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100.
+    // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100. Only the scrolls restart the timer.
     float t = 2990;
-    std::vector<std::pair<int, float>> expected = {{1, t += 4000}, {2, t += 2000}, {3, t += 1800},
-                                                   {4, t += 4000}, {5, t += 1800}, {6, t += 850}};
+    std::vector<std::tuple<int, float, float>> expected = {
+        {1, t += 4000, 0}, {2, t += 2000, 2000}, {3, t += 1800, 0},
+        {4, t += 4000, 4000}, {5, t += 1800, 0}, {6, t += 850, 0}};
     EXPECT_EQ(splashChanges(0), expected);
     EXPECT_EQ(splashChanges(allButtons), expected);
     EXPECT_EQ(menuScrollX, 1100);
     EXPECT_EQ(menuScrollY, 0);
+    // The rings shrank from the frame that entered state 5 on: 86 frames.
+    EXPECT_NEAR(menuBackgroundScale, 38 - 0.005f * 860, 1e-3);
 }
 
 TEST_F(Flow, SplashWaitCountsFromStartUp) {
@@ -107,13 +112,28 @@ TEST_F(Flow, MenuSelectionWrapsAndUpWithDownStays) {
     EXPECT_EQ(menuMainSelection, 0);
     flowPress(buttonUp);
     EXPECT_EQ(menuMainSelection, 3);
+    flowIdle(400);
+    EXPECT_EQ(menuMainCursor, 22.8f);
     flowPress(buttonUp | buttonDown);
     EXPECT_EQ(menuMainSelection, 3);
     flowPress(buttonDown);
     EXPECT_EQ(menuMainSelection, 0);
     flowPress(buttonDown);
     flowIdle(1000);
-    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]); // lands exactly
+    EXPECT_EQ(menuMainCursor, 7.6f); // lands exactly
+}
+
+TEST_F(Flow, SettingsMultiplayerAndLobbyStartAtRestOnTheirLastItem) {
+    atScreen(20, 1100, -200);
+    flowPress(buttonA); // the first frame is at rest: BACK acts
+    EXPECT_EQ(screenState, 21);
+    atScreen(11, 1280, 0);
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 12);
+    atScreen(17, 1640, 0);
+    netState = 1;
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 18);
 }
 
 TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
@@ -169,12 +189,16 @@ TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
     EXPECT_EQ(fakeGameUpdateDt, 7);
     flowIdle(1000);
     EXPECT_EQ(screenState, 23); // nothing leaves play
+    EXPECT_EQ(totalTime, 1014);
     EXPECT_EQ(flowCalls(), "gameLevelInit; click");
 }
 
 TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
-    atScreen(8, 1100, 200);
-    flowIdle(1000);
+    // Return still held from the main menu's confirm is no confirm here.
+    atScreen(7, 1100, 0);
+    flowFramesUntilState(8, 10, 100, buttonReturn);
+    flowFrame(10, buttonReturn);
+    flowIdle(500);
     flowPress(buttonLeft);
     EXPECT_EQ(screenState, 8);
     flowPress(buttonA);
@@ -203,12 +227,17 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
     choose(1);
     EXPECT_EQ(musicOn, 1);
     EXPECT_EQ(flowCalls(), "audioMusicSetEnabled(1); click");
+    choose(1);
+    EXPECT_EQ(musicOn, 0);
     fakeCalls.clear();
     choose(0);
     EXPECT_EQ(videoQuality, 0);
     choose(0);
     EXPECT_EQ(videoQuality, 1);
-    EXPECT_EQ(flowCalls(), "click; click");
+    videoQuality = 2; // anything but 0 counts as on
+    choose(0);
+    EXPECT_EQ(videoQuality, 0);
+    EXPECT_EQ(flowCalls(), "click; click; click");
     EXPECT_EQ(screenState, 20);
     choose(3);
     EXPECT_EQ(screenState, 21);
@@ -246,6 +275,30 @@ TEST_F(Flow, ConnectThatGetsNoWelcomeFallsBack) {
     EXPECT_EQ(flowFramesUntilState(11, 10, 1000), 45);
     EXPECT_EQ(menuScrollX, 1280);
     EXPECT_EQ(menuConnecting, 1);
+}
+
+TEST_F(Flow, ServerEntryTypesAndDeletesTheHostOnly) {
+    atScreen(11, 1280, 0);
+    memcpy(myPlayerName, "AB", 2);
+    myPlayerNameLength = 2;
+    flowIdle(200);
+    EXPECT_EQ(keyboardOffset, 50); // hidden, and it stays there
+    flowPress(buttonUp);
+    flowIdle(200);
+    EXPECT_EQ(menuMultiplayerCursor, 22); // CONNECT's row
+    flowPress(buttonUp);
+    flowIdle(300);
+    flowPress(buttonA); // SERVER
+    flowIdle(400);
+    // From the done key to M (row 2, column 2), type it; up to C, type it; delete.
+    for (ButtonMask b : {buttonDown, buttonDown, buttonDown, buttonRight, buttonRight, buttonRight,
+                         buttonA, buttonUp, buttonA})
+        flowPress(b);
+    EXPECT_STREQ(serverName, "MC");
+    flowPress(buttonB);
+    EXPECT_STREQ(serverName, "M");
+    EXPECT_EQ(serverNameLength, 1);
+    EXPECT_STREQ(myPlayerName, "AB");
 }
 
 TEST_F(Flow, ConnectingScreenReachesTheLobbyOnlyWhenJoined) {
@@ -296,6 +349,7 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     flowPress(buttonUp);
     flowPress(buttonUp);
     EXPECT_EQ(menuLobbySelection, 0);
+    EXPECT_EQ(menuLobbyBarHeight, 10); // 0.1 a ms toward 26 from the second press on
     flowPress(buttonLeft); // the cursor is still on its way: lost
     EXPECT_EQ(lobbyOption, 0);
     flowIdle(400);
@@ -313,6 +367,7 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     flowPress(buttonDown);
     flowIdle(400);
     EXPECT_EQ(menuLobbyBarHeight, 8);
+    EXPECT_EQ(menuLobbyCursor, 28.5f);
     flowPress(buttonLeft); // only on the selector
     EXPECT_EQ(lobbyOption, 7);
 }
@@ -325,6 +380,7 @@ TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
     EXPECT_EQ(flowCalls(), "click; netSendBegin; click; netSendBegin");
     fakeCalls.clear();
     netState = 2;
+    select(2);
     flowFrame(10, buttonReturn); // the start frame does nothing else
     EXPECT_EQ(screenState, 22);
     EXPECT_EQ(menuSlideTarget, 1820);
@@ -340,6 +396,7 @@ TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
     flowPress(buttonA);
     EXPECT_EQ(screenState, 18);
     EXPECT_EQ(menuConnecting, 0);
+    EXPECT_EQ(menuLobbyBarHeight, 8);
     EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 44); // 450 ms, one frame in the press
     flowIdle(1490);
     EXPECT_EQ(flowCalls(), "click");
@@ -382,7 +439,8 @@ TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
     flowReset();
     for (int state = 0; state < 24; state++) {
         screenState = state;
-        flowFrame(10);
+        flowFrame(10, buttonX); // x acts nowhere
+        EXPECT_EQ(fakeReceiveSawPrevious, buttonX) << state;
     }
     EXPECT_EQ(fakeReceiveCount, 24);
     EXPECT_EQ(fakeSendUpdateCount, 24);
