@@ -127,9 +127,11 @@ TEST_F(Flow, SettingsMultiplayerAndLobbyStartAtRestOnTheirLastItem) {
     atScreen(20, 1100, -200);
     flowPress(buttonA); // the first frame is at rest: BACK acts
     EXPECT_EQ(screenState, 21);
+    EXPECT_EQ(menuSettingsCursor, 15.4f);
     atScreen(11, 1280, 0);
     flowPress(buttonA);
     EXPECT_EQ(screenState, 12);
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 44); // 450 ms, one frame in the press
     atScreen(17, 1640, 0);
     netState = 1;
     flowPress(buttonA);
@@ -163,7 +165,8 @@ TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
     struct Case {
         int selection, via, to;
         float x, y;
-    } cases[] = {{1, 10, 11, 1280, 0}, {2, 7, 8, 1100, 200}, {3, 19, 20, 1100, -200}};
+        int frames; // of 10 ms after the press: 180 or 200 at 0.4, one frame in the press
+    } cases[] = {{1, 10, 11, 1280, 0, 44}, {2, 7, 8, 1100, 200, 49}, {3, 19, 20, 1100, -200, 49}};
     for (const Case &c : cases) {
         flowReset();
         atScreen(6, 1100, 0);
@@ -172,8 +175,7 @@ TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
         flowPress(buttonReturn);
         EXPECT_EQ(screenState, c.via);
         EXPECT_EQ(flowCalls(), "click");
-        flowFramesUntilState(c.to, 10, 100);
-        EXPECT_EQ(screenState, c.to);
+        EXPECT_EQ(flowFramesUntilState(c.to, 10, 100), c.frames);
         EXPECT_EQ(menuScrollX, c.x);
         EXPECT_EQ(menuScrollY, c.y);
         EXPECT_EQ(stateTimer, 0);
@@ -215,6 +217,7 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
         menuSettingsCursor = menuSettingsCursorTargets[item];
         flowPress(buttonReturn);
     };
+    flowPress(buttonUp | buttonReturn); // lost: the cursor is on its way to SFX
     choose(2);
     EXPECT_EQ(sfxOn, 0);
     EXPECT_EQ(flowCalls(), "audioSfxSetEnabled(0); silentClick");
@@ -241,16 +244,16 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
     EXPECT_EQ(screenState, 20);
     choose(3);
     EXPECT_EQ(screenState, 21);
-    flowFramesUntilState(6, 10, 100);
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49);
     EXPECT_EQ(menuScrollY, 0);
 }
 
-TEST_F(Flow, HeldReturnDoesNotRepeat) {
+TEST_F(Flow, HeldConfirmDoesNotRepeat) {
     atScreen(20, 1100, -200);
     menuSettingsSelection = 0;
     menuSettingsCursor = menuSettingsCursorTargets[0];
     for (int i = 0; i < 20; i++)
-        flowFrame(10, buttonReturn);
+        flowFrame(10, buttonReturn | buttonA);
     EXPECT_EQ(videoQuality, 0);
     EXPECT_EQ(flowCalls(), "click");
 }
@@ -283,7 +286,7 @@ TEST_F(Flow, ServerEntryTypesAndDeletesTheHostOnly) {
     myPlayerNameLength = 2;
     flowIdle(200);
     EXPECT_EQ(keyboardOffset, 50); // hidden, and it stays there
-    flowPress(buttonUp);
+    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to CONNECT
     flowIdle(200);
     EXPECT_EQ(menuMultiplayerCursor, 22); // CONNECT's row
     flowPress(buttonUp);
@@ -392,6 +395,7 @@ TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
 }
 
 TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
+    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to START
     select(2);
     flowPress(buttonA);
     EXPECT_EQ(screenState, 18);
