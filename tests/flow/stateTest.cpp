@@ -155,10 +155,13 @@ TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
 }
 
 TEST_F(Flow, ConfirmActsInTheFrameOfAChangeWhenTheCursorArrives) {
-    // A 100 ms frame moves the cursor 10, past the next item's 7.6.
+    // An 80 ms frame moves the cursor 8, past the next item's 7.6, and back up past 0.
     atScreen(6, 1100, 0);
-    flowFrame(100, buttonDown | buttonReturn);
+    flowFrame(80, buttonDown | buttonReturn);
     EXPECT_EQ(screenState, 10);
+    atScreen(6, 1100, 0);
+    flowFrame(80, buttonUp | buttonA);
+    EXPECT_EQ(screenState, 23);
 }
 
 TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
