@@ -106,6 +106,8 @@ TEST_F(Config, ShortOrForeignFilesAreIgnoredButStayInTheBlock) {
     writeFile({});
     configLoad();
     expectNames("", "");
+    configSave();
+    EXPECT_EQ(readFile()[3], 0); // over the foreign header's 1
 }
 
 TEST_F(Config, ShortenedNameKeepsTheLoadedTail) {

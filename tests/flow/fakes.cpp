@@ -88,30 +88,21 @@ void gameUpdate(float dt) {
 }
 void gameDraw() {}
 
+// The state machine's values as the program starts. Its globals are constant-initialised,
+// so they hold these before this file's initialisation copies them, whatever tests do later.
+#define FLOW_STATE(X)                                                                          \
+    X(totalTime) X(stateTimer) X(screenState) X(menuScrollX) X(menuScrollY) X(menuSlideTarget) \
+    X(menuSlideNextState) X(menuConnecting) X(menuBackgroundScale) X(menuMainSelection)        \
+    X(menuMainCursor) X(menuSettingsSelection) X(menuSettingsCursor)                           \
+    X(menuMultiplayerSelection) X(menuMultiplayerCursor) X(menuLobbySelection)                 \
+    X(menuLobbyCursor) X(lobbyOption) X(menuLobbyBarHeight) X(keyboardActive)                  \
+    X(keyboardOffset) X(keyboardRow) X(keyboardColumn)
+#define FLOW_KEEP(v) static const auto flowStart_##v = v;
+#define FLOW_RESTORE(v) v = flowStart_##v;
+FLOW_STATE(FLOW_KEEP)
+
 void flowReset() {
-    totalTime = 0;
-    stateTimer = 0;
-    screenState = 0;
-    menuScrollX = 0;
-    menuScrollY = 0;
-    menuSlideTarget = 0;
-    menuSlideNextState = 0;
-    menuConnecting = 0;
-    menuBackgroundScale = 38.0f;
-    menuMainSelection = 0;
-    menuMainCursor = 0;
-    menuSettingsSelection = 3;
-    menuSettingsCursor = 15.4f;
-    menuMultiplayerSelection = 3;
-    menuMultiplayerCursor = 30.0f;
-    menuLobbySelection = 2;
-    menuLobbyCursor = 36.5f;
-    lobbyOption = 0;
-    menuLobbyBarHeight = 8.0f;
-    keyboardActive = 0;
-    keyboardOffset = 50.0f;
-    keyboardRow = 3;
-    keyboardColumn = 9;
+    FLOW_STATE(FLOW_RESTORE)
     inputButtons = 0;
     inputButtonsPrevious = 0;
     memset(myPlayerName, 0, sizeof myPlayerName);

@@ -3,9 +3,11 @@
 // the update's steps.
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <cstring>
+#include <tuple>
 #include <vector>
 
+#include "core/config.h"
 #include "core/state.h"
 #include "fakes.h"
 #include "net/net.h"
@@ -30,15 +32,15 @@ void atScreen(int state, float x, float y) {
     stateTimer = 0;
 }
 
-// The frames at which the splash changes state, with dt 10 and the given buttons held on
-// every other frame.
-std::vector<std::pair<int, float>> splashChanges(ButtonMask noise) {
+// The frames at which the splash changes state (the new state, totalTime, stateTimer), with
+// dt 10 and the given buttons held on every other frame.
+std::vector<std::tuple<int, float, float>> splashChanges(ButtonMask noise) {
     flowReset();
-    std::vector<std::pair<int, float>> changes;
+    std::vector<std::tuple<int, float, float>> changes;
     int last = screenState;
     for (int frame = 0; screenState != 6 && frame < 3000; frame++) {
         flowFrame(10, frame % 2 ? noise : 0);
-        if (screenState != last) changes.push_back({last = screenState, totalTime});
+        if (screenState != last) changes.push_back({last = screenState, totalTime, stateTimer});
     }
     return changes;
 }
@@ -46,14 +48,17 @@ std::vector<std::pair<int, float>> splashChanges(ButtonMask noise) {
 TEST_F(Flow, SplashRunsItsTimetableWhateverIsPressed) {
     // The frame that brings the timer to 3000 is the first to scroll (it ends at 3000, so
     // it starts at 2990); from there 4000 ms to 400, a 2000 ms pause, 1800 ms to 580,
-    // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100.
+    // 4000 ms pause, 1800 ms to 760 and 850 ms to 1100. Only the scrolls restart the timer.
     float t = 2990;
-    std::vector<std::pair<int, float>> expected = {{1, t += 4000}, {2, t += 2000}, {3, t += 1800},
-                                                   {4, t += 4000}, {5, t += 1800}, {6, t += 850}};
+    std::vector<std::tuple<int, float, float>> expected = {
+        {1, t += 4000, 0}, {2, t += 2000, 2000}, {3, t += 1800, 0},
+        {4, t += 4000, 4000}, {5, t += 1800, 0}, {6, t += 850, 0}};
     EXPECT_EQ(splashChanges(0), expected);
     EXPECT_EQ(splashChanges(allButtons), expected);
     EXPECT_EQ(menuScrollX, 1100);
     EXPECT_EQ(menuScrollY, 0);
+    // The rings shrank from the frame that entered state 5 on: 86 frames.
+    EXPECT_NEAR(menuBackgroundScale, 38 - 0.005f * 860, 1e-3);
 }
 
 TEST_F(Flow, SplashWaitCountsFromStartUp) {
@@ -107,13 +112,30 @@ TEST_F(Flow, MenuSelectionWrapsAndUpWithDownStays) {
     EXPECT_EQ(menuMainSelection, 0);
     flowPress(buttonUp);
     EXPECT_EQ(menuMainSelection, 3);
+    flowIdle(400);
+    EXPECT_EQ(menuMainCursor, 22.8f);
     flowPress(buttonUp | buttonDown);
     EXPECT_EQ(menuMainSelection, 3);
     flowPress(buttonDown);
     EXPECT_EQ(menuMainSelection, 0);
     flowPress(buttonDown);
     flowIdle(1000);
-    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]); // lands exactly
+    EXPECT_EQ(menuMainCursor, 7.6f); // lands exactly
+}
+
+TEST_F(Flow, SettingsMultiplayerAndLobbyStartAtRestOnTheirLastItem) {
+    atScreen(20, 1100, -200);
+    flowPress(buttonA); // the first frame is at rest: BACK acts
+    EXPECT_EQ(screenState, 21);
+    EXPECT_EQ(menuSettingsCursor, 15.4f);
+    atScreen(11, 1280, 0);
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 12);
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 44); // 450 ms, one frame in the press
+    atScreen(17, 1640, 0);
+    netState = 1;
+    flowPress(buttonA);
+    EXPECT_EQ(screenState, 18);
 }
 
 TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
@@ -133,17 +155,21 @@ TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
 }
 
 TEST_F(Flow, ConfirmActsInTheFrameOfAChangeWhenTheCursorArrives) {
-    // A 100 ms frame moves the cursor 10, past the next item's 7.6.
+    // An 80 ms frame moves the cursor 8, past the next item's 7.6, and back up past 0.
     atScreen(6, 1100, 0);
-    flowFrame(100, buttonDown | buttonReturn);
+    flowFrame(80, buttonDown | buttonReturn);
     EXPECT_EQ(screenState, 10);
+    atScreen(6, 1100, 0);
+    flowFrame(80, buttonUp | buttonA);
+    EXPECT_EQ(screenState, 23);
 }
 
 TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
     struct Case {
         int selection, via, to;
         float x, y;
-    } cases[] = {{1, 10, 11, 1280, 0}, {2, 7, 8, 1100, 200}, {3, 19, 20, 1100, -200}};
+        int frames; // of 10 ms after the press: 180 or 200 at 0.4, one frame in the press
+    } cases[] = {{1, 10, 11, 1280, 0, 44}, {2, 7, 8, 1100, 200, 49}, {3, 19, 20, 1100, -200, 49}};
     for (const Case &c : cases) {
         flowReset();
         atScreen(6, 1100, 0);
@@ -152,8 +178,7 @@ TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
         flowPress(buttonReturn);
         EXPECT_EQ(screenState, c.via);
         EXPECT_EQ(flowCalls(), "click");
-        flowFramesUntilState(c.to, 10, 100);
-        EXPECT_EQ(screenState, c.to);
+        EXPECT_EQ(flowFramesUntilState(c.to, 10, 100), c.frames);
         EXPECT_EQ(menuScrollX, c.x);
         EXPECT_EQ(menuScrollY, c.y);
         EXPECT_EQ(stateTimer, 0);
@@ -169,12 +194,16 @@ TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
     EXPECT_EQ(fakeGameUpdateDt, 7);
     flowIdle(1000);
     EXPECT_EQ(screenState, 23); // nothing leaves play
+    EXPECT_EQ(totalTime, 1014);
     EXPECT_EQ(flowCalls(), "gameLevelInit; click");
 }
 
 TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
-    atScreen(8, 1100, 200);
-    flowIdle(1000);
+    // Return still held from the main menu's confirm is no confirm here.
+    atScreen(7, 1100, 0);
+    flowFramesUntilState(8, 10, 100, buttonReturn);
+    flowFrame(10, buttonReturn);
+    flowIdle(500);
     flowPress(buttonLeft);
     EXPECT_EQ(screenState, 8);
     flowPress(buttonA);
@@ -191,6 +220,7 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
         menuSettingsCursor = menuSettingsCursorTargets[item];
         flowPress(buttonReturn);
     };
+    flowPress(buttonUp | buttonReturn); // lost: the cursor is on its way to SFX
     choose(2);
     EXPECT_EQ(sfxOn, 0);
     EXPECT_EQ(flowCalls(), "audioSfxSetEnabled(0); silentClick");
@@ -203,25 +233,30 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
     choose(1);
     EXPECT_EQ(musicOn, 1);
     EXPECT_EQ(flowCalls(), "audioMusicSetEnabled(1); click");
+    choose(1);
+    EXPECT_EQ(musicOn, 0);
     fakeCalls.clear();
     choose(0);
     EXPECT_EQ(videoQuality, 0);
     choose(0);
     EXPECT_EQ(videoQuality, 1);
-    EXPECT_EQ(flowCalls(), "click; click");
+    videoQuality = 2; // anything but 0 counts as on
+    choose(0);
+    EXPECT_EQ(videoQuality, 0);
+    EXPECT_EQ(flowCalls(), "click; click; click");
     EXPECT_EQ(screenState, 20);
     choose(3);
     EXPECT_EQ(screenState, 21);
-    flowFramesUntilState(6, 10, 100);
+    EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49);
     EXPECT_EQ(menuScrollY, 0);
 }
 
-TEST_F(Flow, HeldReturnDoesNotRepeat) {
+TEST_F(Flow, HeldConfirmDoesNotRepeat) {
     atScreen(20, 1100, -200);
     menuSettingsSelection = 0;
     menuSettingsCursor = menuSettingsCursorTargets[0];
     for (int i = 0; i < 20; i++)
-        flowFrame(10, buttonReturn);
+        flowFrame(10, buttonReturn | buttonA);
     EXPECT_EQ(videoQuality, 0);
     EXPECT_EQ(flowCalls(), "click");
 }
@@ -246,6 +281,30 @@ TEST_F(Flow, ConnectThatGetsNoWelcomeFallsBack) {
     EXPECT_EQ(flowFramesUntilState(11, 10, 1000), 45);
     EXPECT_EQ(menuScrollX, 1280);
     EXPECT_EQ(menuConnecting, 1);
+}
+
+TEST_F(Flow, ServerEntryTypesAndDeletesTheHostOnly) {
+    atScreen(11, 1280, 0);
+    memcpy(myPlayerName, "AB", 2);
+    myPlayerNameLength = 2;
+    flowIdle(200);
+    EXPECT_EQ(keyboardOffset, 50); // hidden, and it stays there
+    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to CONNECT
+    flowIdle(200);
+    EXPECT_EQ(menuMultiplayerCursor, 22); // CONNECT's row
+    flowPress(buttonUp);
+    flowIdle(300);
+    flowPress(buttonA); // SERVER
+    flowIdle(400);
+    // From the done key to M (row 2, column 2), type it; up to C, type it; delete.
+    for (ButtonMask b : {buttonDown, buttonDown, buttonDown, buttonRight, buttonRight, buttonRight,
+                         buttonA, buttonUp, buttonA})
+        flowPress(b);
+    EXPECT_STREQ(serverName, "MC");
+    flowPress(buttonB);
+    EXPECT_STREQ(serverName, "M");
+    EXPECT_EQ(serverNameLength, 1);
+    EXPECT_STREQ(myPlayerName, "AB");
 }
 
 TEST_F(Flow, ConnectingScreenReachesTheLobbyOnlyWhenJoined) {
@@ -285,6 +344,7 @@ class Lobby : public Flow {
         Flow::SetUp();
         atScreen(17, 1640, 0);
         netState = 1;
+        menuConnecting = 1; // the lobby is reached by a connect
     }
     void select(int item) {
         menuLobbySelection = item;
@@ -296,6 +356,7 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     flowPress(buttonUp);
     flowPress(buttonUp);
     EXPECT_EQ(menuLobbySelection, 0);
+    EXPECT_EQ(menuLobbyBarHeight, 10); // 0.1 a ms toward 26 from the second press on
     flowPress(buttonLeft); // the cursor is still on its way: lost
     EXPECT_EQ(lobbyOption, 0);
     flowIdle(400);
@@ -313,6 +374,7 @@ TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
     flowPress(buttonDown);
     flowIdle(400);
     EXPECT_EQ(menuLobbyBarHeight, 8);
+    EXPECT_EQ(menuLobbyCursor, 28.5f);
     flowPress(buttonLeft); // only on the selector
     EXPECT_EQ(lobbyOption, 7);
 }
@@ -325,6 +387,7 @@ TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
     EXPECT_EQ(flowCalls(), "click; netSendBegin; click; netSendBegin");
     fakeCalls.clear();
     netState = 2;
+    select(2);
     flowFrame(10, buttonReturn); // the start frame does nothing else
     EXPECT_EQ(screenState, 22);
     EXPECT_EQ(menuSlideTarget, 1820);
@@ -336,10 +399,12 @@ TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
 }
 
 TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
+    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to START
     select(2);
     flowPress(buttonA);
     EXPECT_EQ(screenState, 18);
     EXPECT_EQ(menuConnecting, 0);
+    EXPECT_EQ(menuLobbyBarHeight, 8);
     EXPECT_EQ(flowFramesUntilState(14, 10, 1000), 44); // 450 ms, one frame in the press
     flowIdle(1490);
     EXPECT_EQ(flowCalls(), "click");
@@ -382,7 +447,9 @@ TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
     flowReset();
     for (int state = 0; state < 24; state++) {
         screenState = state;
-        flowFrame(10);
+        ButtonMask held = state % 2 ? buttonX : buttonSpace; // both act nowhere
+        flowFrame(10, held);
+        EXPECT_EQ(fakeReceiveSawPrevious, held) << state;
     }
     EXPECT_EQ(fakeReceiveCount, 24);
     EXPECT_EQ(fakeSendUpdateCount, 24);

@@ -26,7 +26,7 @@ TEST(Background, ThreeRingsTurnWithTotalTime) {
     screenState = 6;
     menuScrollX = 1100;
     menuBackgroundScale = 9;
-    totalTime = 1000;
+    totalTime = 10000; // the angles are not brought back under 360
     for (int frame = 0; frame < 2; frame++) { // the same time draws the same picture
         fakeReset();
         stateDraw();
@@ -42,7 +42,7 @@ TEST(Background, ThreeRingsTurnWithTotalTime) {
             EXPECT_EQ(meshes[i].colour[0], grey[i]);
             EXPECT_EQ(meshes[i].colour[3], 255);
             EXPECT_EQ(moves[i].args, (std::vector<float>{0, 0, z[i]}));
-            EXPECT_EQ(turns[i].args, (std::vector<float>{0, 0, 50.0f * (i + 1)}));
+            EXPECT_EQ(turns[i].args, (std::vector<float>{0, 0, 500.0f * (i + 1)}));
             EXPECT_EQ(scales[i].args, (std::vector<float>{9, 9, 1}));
         }
     }

@@ -107,12 +107,14 @@ TEST(Menus, CreditsFiveCentredLines) {
 
 TEST(Menus, MultiplayerNamesFromTheirColumn) {
     setName(myPlayerName, myPlayerNameLength, "");
-    setName(serverName, serverNameLength, "");
+    setName(serverName, serverNameLength, "HOST");
     restAt(1280, 0);
     menuDrawMultiplayer();
     EXPECT_EQ(drawnLine(-7).text, "NAME");
     EXPECT_FLOAT_EQ(drawnLine(-7).firstX, -60);
-    EXPECT_EQ(drawnLine(0).text, "SERVER");
+    EXPECT_EQ(drawnLine(0, -0.5f, -61, -30).text, "SERVER");
+    EXPECT_FLOAT_EQ(drawnLine(0, -0.5f, -61, -30).firstX, -60);
+    EXPECT_EQ(drawnLine(0, -0.5f, -21, 100).text, "HOST");
     EXPECT_EQ(drawnLine(20).text, "CONNECT");
     EXPECT_EQ(drawnLine(27).text, "BACK");
     expectBar(fakeCallsNamed("DrawBox")[0], menuMultiplayerCursor, 8);
@@ -160,10 +162,10 @@ TEST(Menus, KeyboardShowsOnlyBelowFifty) {
     EXPECT_EQ(sprites[1].colour[3], 254);
 
     restAt(1280, 0);
-    keyboardOffset = 16, keyboardRow = 0, keyboardColumn = 0;
+    keyboardOffset = 16, keyboardRow = 1, keyboardColumn = 2;
     menuDrawKeyboard();
-    EXPECT_FLOAT_EQ(fakeCalls.back().args[0], -23.5f);
-    EXPECT_FLOAT_EQ(fakeCalls.back().args[1], -7.6f + 16);
+    EXPECT_FLOAT_EQ(fakeCalls.back().args[0], -13.5f);
+    EXPECT_FLOAT_EQ(fakeCalls.back().args[1], -2.6f + 16);
     keyboardOffset = 50, keyboardRow = 3, keyboardColumn = 9;
 }
 
