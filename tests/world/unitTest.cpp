@@ -263,6 +263,26 @@ TEST(UnitAi, AUnitGoesHomeBelowHalfEnergyAndComesBackRefilled) {
     EXPECT_EQ(units[0].hp, 8);
     EXPECT_EQ(units[0].carrying, 0);
     EXPECT_EQ(units[0].z, 0);
+
+    // A fighter rising in its own base heads for its post, not a goal.
+    emptyWorld();
+    Unit &fighter = units[unitSpawn(1, 900, 900, 0, 0, -1, 4)];
+    fighter.targetBase = 0;
+    fighter.z = -0.5f;
+    fighter.postX = 300;
+    fighter.postY = 400;
+    fighter.goalX = fighter.goalY = 777;
+    unitUpdateAll(20);
+    EXPECT_EQ(fighter.aiState, 1);
+    EXPECT_EQ(fighter.targetX, 300);
+    EXPECT_EQ(fighter.targetY, 400);
+    // With its own base fallen a unit low on energy has no home to go to.
+    emptyWorld();
+    baseAlive[0] = 0;
+    unitSpawn(2, 900, 900, 0, 0, -1, 0);
+    units[0].energy = 100;
+    unitUpdateAll(16);
+    EXPECT_NE(units[0].aiState, 2);
 }
 
 TEST(UnitAi, GoalsAndChasesComeFromTheLowestSlotInSightAndAChaseHoldsAt110) {
