@@ -5,10 +5,11 @@ Each line of a fault list (tools/mutate/faults/*.txt) is one fault:
 
     file @@ text @@ replacement @@ the rule it breaks
 
-An empty replacement (" @@ @@ ") removes the text. `text` must occur exactly once in `file` (a path from the repository's root). For each
-fault the runner puts the replacement in, rebuilds, runs every test but the end-to-end
-scripts and the fuzzers, puts the text back, and prints caught or MISSED. Lines that start
-with '#' and blank lines are skipped; '## heading' lines group the report.
+`text` must occur exactly once in `file` (a path from the repository's root); an empty
+replacement (" @@ @@ ") removes it. For each fault the runner puts the replacement in,
+rebuilds, runs every test but the end-to-end scripts and the fuzzers, puts the text back,
+and prints caught or MISSED. Lines that start with '#' and blank lines are skipped;
+'## heading' lines group the report.
 
     python3 tools/mutate/mutate.py [--check] [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
 
