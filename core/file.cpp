@@ -1,7 +1,6 @@
 // Whole-file read and write through standard buffered streams.
 #include "core/file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/file.h"
 
