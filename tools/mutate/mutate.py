@@ -8,7 +8,10 @@ Each line of a fault list (tools/mutate/faults/*.txt) is one fault:
 `text` must occur exactly once in `file` (a path from the repository's root); an empty
 replacement (" @@ @@ ") removes it. For each fault the runner puts the replacement in,
 rebuilds, runs every test but the end-to-end scripts and the fuzzers, puts the text back,
-and prints caught or MISSED. Lines that start with '#' and blank lines are skipped;
+and prints caught or MISSED. When the only tests that failed are the timing-sensitive ones
+(the music's gap and CPU checks, relay latency, ping windows), which a busy machine can fail
+on its own, those are run once more alone and the fault counts as caught only if one fails
+again. Lines that start with '#' and blank lines are skipped;
 '## heading' lines group the report.
 
     python3 tools/mutate/mutate.py [--check] [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
@@ -25,6 +28,11 @@ import signal
 import subprocess
 import sys
 import time
+
+# Tests that measure wall-clock or CPU time: a crowded machine alone can fail them.
+TIMED = re.compile(r"^(Sound\.(MusicLoopsWithoutAGapAndWithoutSpinning|TracksThatCannotPlayLeaveItSilent)"
+                   r"|Server\.(EmptyDatagramFloodDelaysAndDropsNobody|SilentClientIsPingedThenDroppedWhileOthersAnswer"
+                   r"|AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot))$")
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
@@ -73,9 +81,10 @@ def run(cmd, timeout=None):
                           text=True, timeout=timeout)
 
 
-def testCommand(build, only):
-    ctest = ["ctest", "--test-dir", build, "-j", str(os.cpu_count() or 4), "-E", "^(e2e|fuzz)",
-             "--timeout", "180", "--stop-on-failure"]
+def testCommand(build, only, exclude=None, jobs=None, stop=True):
+    skip = "^(e2e|fuzz)" + (f"|^({exclude})$" if exclude else "")
+    ctest = ["ctest", "--test-dir", build, "-j", jobs or str(os.cpu_count() or 4), "-E", skip,
+             "--timeout", "180"] + (["--stop-on-failure"] if stop else [])
     if only:
         ctest += ["-R", only]
     isolated = run(["unshare", "-n", "true"]).returncode == 0
@@ -134,7 +143,19 @@ def main():
         if made.returncode:
             return "build", made.stdout
         tested = run(tests)
-        return ("fail" if tested.returncode else "pass"), tested.stdout
+        if not tested.returncode:
+            return "pass", tested.stdout
+        failed = re.findall(r"\d+ - (\S+) \(", tested.stdout)
+        if failed and all(TIMED.match(n) for n in failed):
+            # Only timed tests failed: run them once more alone, one at a time. When they
+            # pass, the rest (which --stop-on-failure may have cut short) decide.
+            names = "|".join(re.escape(n) for n in failed)
+            alone = run(testCommand(build, f"^({names})$", jobs="1", stop=False))
+            if alone.returncode:
+                return "fail", alone.stdout
+            rest = run(testCommand(build, args.tests, exclude=names))
+            return ("fail" if rest.returncode else "pass"), rest.stdout
+        return "fail", tested.stdout
 
     print(f"baseline: building and testing {build}", flush=True)
     state, out = buildAndTest()
