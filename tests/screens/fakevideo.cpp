@@ -3,8 +3,10 @@
 #include "fakevideo.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "video/video.h"
+#include "world/mesh.h"
 
 std::vector<FakeCall> fakeCalls;
 static int fakeColour[4] = {255, 255, 255, 255};
@@ -23,7 +25,7 @@ std::vector<FakeCall> fakeCallsNamed(const std::string &name) {
 }
 
 static void record(const char *name, std::initializer_list<float> args) {
-    FakeCall c{name, args, {}};
+    FakeCall c{name, args, {}, {}};
     for (int i = 0; i < 4; i++)
         c.colour[i] = fakeColour[i];
     fakeCalls.push_back(c);
@@ -62,11 +64,29 @@ void videoScale(float x, float y, float z) {
 void videoRotate(float ax, float ay, float az) {
     record("Rotate", {ax, ay, az});
 }
-void videoDrawMesh(const float *, int triangles) {
-    record("DrawMesh", {float(triangles)});
+// Which compiled-in model a mesh draw was given: the identity of its array, not its data
+// (meshTileMiddle and meshTileOuterCorner hold the same triangles); empty for any other.
+static void recordMesh(const char *name, const float *data, int triangles) {
+#define FAKE_MESH(m) std::pair<const float *, const char *>(m.data(), #m)
+    const std::pair<const float *, const char *> known[] = {
+        FAKE_MESH(meshTileFloor),  FAKE_MESH(meshTile12),
+        FAKE_MESH(meshTile13),     FAKE_MESH(meshTileFill),
+        FAKE_MESH(meshTileEdge),   FAKE_MESH(meshTileCorner),
+        FAKE_MESH(meshTileMiddle), FAKE_MESH(meshTileOuterCorner),
+        FAKE_MESH(meshTileBase),   FAKE_MESH(meshProp),
+        FAKE_MESH(meshEmitter),    FAKE_MESH(meshUnit1),
+        FAKE_MESH(meshUnit2),      FAKE_MESH(meshRing),
+        FAKE_MESH(meshMarker)};
+#undef FAKE_MESH
+    record(name, {float(triangles)});
+    for (auto [array, model] : known)
+        if (array == data) fakeCalls.back().mesh = model;
 }
-void videoDrawMeshFlat(const float *, int triangles) {
-    record("DrawMeshFlat", {float(triangles)});
+void videoDrawMesh(const float *data, int triangles) {
+    recordMesh("DrawMesh", data, triangles);
+}
+void videoDrawMeshFlat(const float *data, int triangles) {
+    recordMesh("DrawMeshFlat", data, triangles);
 }
 void videoDrawBox(float x, float y, float z, float w, float h) {
     record("DrawBox", {x, y, z, w, h});

@@ -8,7 +8,8 @@
 struct FakeCall {
     std::string name; // the function's name without its "video" prefix
     std::vector<float> args;
-    int colour[4]; // the colour set last when the call was made
+    int colour[4];    // the colour set last when the call was made
+    std::string mesh; // a mesh draw's model ("meshUnit1", ...), by the array's address
 };
 
 extern std::vector<FakeCall> fakeCalls;

@@ -1,6 +1,10 @@
 // What the scene draws, in order, against the recording stand-in of the rendering layer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "../screens/fakevideo.h"
 #include "core/state.h"
 #include "net/net.h"
@@ -15,7 +19,8 @@
 
 namespace {
 
-// Each object drawn between a push and its pop as text: T, R, S, then mesh M or bar B, colour.
+// Each object drawn between a push and its pop as text: T, R, S, then mesh M (model and
+// triangle count) or bar B, colour.
 std::vector<std::string> objects() {
     std::vector<std::string> out;
     std::string o;
@@ -26,6 +31,7 @@ std::vector<std::string> objects() {
         if (c.name.ends_with("Matrix")) continue;
         bool draw = c.name.starts_with("Draw");
         o += std::string(o.empty() ? "" : " ") + c.name[draw ? 4 : 0];
+        if (!c.mesh.empty()) o += c.mesh.substr(4) + " ";
         for (float a : c.args)
             o += (snprintf(n, sizeof n, "%g,", a), n);
         for (int k = 0; draw && k < 3; k++)
@@ -57,6 +63,48 @@ void twoOwnTwoEnemies() {
     unitSpawn(1, 400, 100, 0, 1, -1, 0);
 }
 
+// The level as it ships, row 0 (lowest y) first, each from column 0 (lowest x); one
+// character a tile code, 0 to 9 then a (10) to i (18).
+const char *const tileCodes = "0123456789abcdefghi";
+const char *const level[32] = {
+    "e999999999999999999999999999999f", "72333400000000000000000000000005", // rows 0, 1
+    "75bbb7000cd000000000000000000005", "75bbb7000ccd00000000000000000005", // rows 2, 3
+    "75bbb70000dd00000000000000000005", "78999a0000dc00000000000000000005", // rows 4, 5
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 6, 7
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 8, 9
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 10, 11
+    "70000000000000000000000000000005", "7000000000000dd00000000000000005", // rows 12, 13
+    "700000000000dd0d0000000000000005", "7000000000000ddd0000000000000005", // rows 14, 15
+    "70000000000000000000000000000005", "70000000000000023400000000000005", // rows 16, 17
+    "7000000000000005b700000000000005", "70000000000000089a00000000000005", // rows 18, 19
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 20, 21
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 22, 23
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 24, 25
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 26, 27
+    "70000000000000000000000000000005", "70000000000000000000000000000005", // rows 28, 29
+    "70000000000000000000000000000005", "g333333333333333333333333333333h", // rows 30, 31
+};
+
+// How each tile code 0 to 18 is drawn: model with its triangle count, turn about z.
+// clang-format off
+const std::pair<const char *, int> tileKinds[19] = {
+    {"TileFloor 2", 0}, {nullptr, 0}, {"TileCorner 20", 0}, {"TileEdge 26", 0},
+    {"TileCorner 20", 90}, {"TileEdge 26", 270}, {"TileMiddle 24", 0}, {"TileEdge 26", 90},
+    {"TileCorner 20", 270}, {"TileEdge 26", 180}, {"TileCorner 20", 180}, {"TileFill 2", 0},
+    {"Tile12 2", 0}, {"Tile13 2", 0}, {"TileOuterCorner 24", 180}, {"TileOuterCorner 24", 270},
+    {"TileOuterCorner 24", 90}, {"TileOuterCorner 24", 0}, {"TileBase 64", 0}};
+// clang-format on
+
+// The cell in column i, row j as the scene draws it holding `code`: a code without a model
+// is only moved to.
+std::string tile(int i, int j, int code) {
+    auto [model, turn] = tileKinds[code];
+    char want[96];
+    int n = snprintf(want, sizeof want, "T%d,%d,-1550,", i * 60, j * 60);
+    if (model) snprintf(want + n, sizeof want - n, " R0,0,%d, M%s,#255,255,255", turn, model);
+    return want;
+}
+
 } // namespace
 
 TEST(Scene, UnitPassesRunBodiesThenHpThenEnergyThenSelection) {
@@ -68,25 +116,26 @@ TEST(Scene, UnitPassesRunBodiesThenHpThenEnergyThenSelection) {
     // Bodies with the enemies' rings, two hp bars, two energy bars, ring, marker, order marker.
     EXPECT_EQ(unitPasses(), "BBRBBRHHEESSS");
     std::vector<std::string> d = objects();
-    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-210, M300,#255,255,255");
-    EXPECT_EQ(d[2], "T200,100,-1556, M60,#187,151,110");
-    EXPECT_EQ(d[5], "T400,100,-1556, M60,#124,187,110");
+    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-210, MUnit1 300,#255,255,255");
+    EXPECT_EQ(d[1], "T200,100,-1549, R0,0,-180, MUnit2 360,#255,255,255");
+    EXPECT_EQ(d[2], "T200,100,-1556, MRing 60,#187,151,110");
+    EXPECT_EQ(d[5], "T400,100,-1556, MRing 60,#124,187,110");
     // Bars turned back against the tilt: a collector at 4 of 8 hp has half a bar.
     EXPECT_EQ(d[6], "T100,98,-1533.7, R-20,0,0, B20,2,#255,0,0");
     EXPECT_EQ(d[7], "T300,98,-1553.7, R-20,0,0, B10,2,#255,0,0");
     EXPECT_EQ(d[9], "T300,100,-1556, R-20,0,0, B20,2,#55,147,186");
     // Selection ring and target marker in the own colour; the order marker in half of it.
-    EXPECT_EQ(d[10] + d[11],
-              "T300,100,-1575, R0,0,0, M60,#138,110,187T7,8,-1555, R0,0,0, M60,#138,110,187");
-    EXPECT_TRUE(d.at(12).ends_with(",-1555.2, S0.8,0.8,1, M60,#69,55,93")) << d[12];
+    EXPECT_EQ(d[10] + d[11], "T300,100,-1575, R0,0,0, MRing 60,#138,110,187"
+                             "T7,8,-1555, R0,0,0, MMarker 60,#138,110,187");
+    EXPECT_TRUE(d.at(12).ends_with(",-1555.2, S0.8,0.8,1, MMarker 60,#69,55,93")) << d[12];
     camTilt = 0;
 }
 
 TEST(Scene, DyingUnitsExplodeAndTheDeadLoseBodyRingAndBars) {
     twoOwnTwoEnemies();
     totalTime = 1000;
-    units[0].flags = unitDying, units[0].timer = 1000, units[0].aiState = 4;
-    units[1].flags = units[3].flags = unitDying | unitDead;
+    units[0].flags = 1, units[0].timer = 1000, units[0].aiState = 4; // bit 0: dying
+    units[1].flags = units[3].flags = 3;                             // bit 1: dead
     units[1].timer = 1000, units[3].timer = 2100; // 3 is past its end: scale 0, not negative
     units[2].energy = -5;                         // an empty tank: a mirrored bar
     fakeReset();
@@ -94,9 +143,9 @@ TEST(Scene, DyingUnitsExplodeAndTheDeadLoseBodyRingAndBars) {
     // Explosion and body of 0; only the explosions of 1 and 3; body of 2; bars of 0 and 2.
     EXPECT_EQ(unitPasses(), "BBBBBHHEESSS");
     std::vector<std::string> d = objects(); // inside a foreign base the explosion peaks higher
-    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-100, S6.66667,6.66667,6.66667, M124,#255,255,255");
-    EXPECT_TRUE(d[2].ends_with("S2,2,2, M124,#255,255,255")) << d[2];
-    EXPECT_TRUE(d[4].ends_with("S0,0,0, M124,#255,255,255")) << d[4];
+    EXPECT_EQ(d[0], "T100,100,-1549, R0,0,-100, S6.66667,6.66667,6.66667, MProp 124,#255,255,255");
+    EXPECT_TRUE(d[2].ends_with("S2,2,2, MProp 124,#255,255,255")) << d[2];
+    EXPECT_TRUE(d[4].ends_with("S0,0,0, MProp 124,#255,255,255")) << d[4];
     EXPECT_LT(fakeCallsNamed("DrawBar")[3].args[0], 0);
     totalTime = 0;
 }
@@ -112,22 +161,29 @@ TEST(Scene, GameDrawsTilesThenPropsUnitsEmittersParticles) {
     ASSERT_EQ(fakeCalls[0].name, "LoadIdentity");
     EXPECT_EQ(fakeCalls[1].args, (std::vector<float>{30, 0, 0}));
     EXPECT_EQ(fakeCalls[2].args, (std::vector<float>{-100, -200, 1100}));
-    // Column by column, each cell at its centre with its code's mesh and turn.
-    const int turn[mapTileCodes] = {0,   0, 0, 0, 90,  270, 0,  90, 270, 180,
-                                    180, 0, 0, 0, 180, 270, 90, 0,  0};
+    // Column by column, every cell of the level at its centre as its code is drawn; the
+    // level set-up has raised bases 0 and 1 on (column, row) (14, 14) and (22, 16).
     std::vector<std::string> d = objects();
     ASSERT_EQ(d.size(), 32u * 32 + 3 + 5 + 10 + 3 + 3 + 2);
     for (int n = 0; n < 32 * 32; n++) {
-        int i = n / 32, j = n % 32, code = mapTiles[j * 32 + i];
-        char want[80];
-        snprintf(want, sizeof want, "T%d,%d,-1550, R0,0,%d, M", i * 60, j * 60, turn[code]);
-        ASSERT_TRUE(d[n].starts_with(want)) << d[n] << " for code " << code;
+        int i = n / 32, j = n % 32;
+        bool base = (i == 14 && j == 14) || (i == 22 && j == 16);
+        int code = base ? 18 : int(std::string(tileCodes).find(level[j][i]));
+        ASSERT_EQ(d[n], tile(i, j, code)) << "column " << i << ", row " << j;
     }
     // Props lying on the map (not slot 1), units, emitters, particles shrinking with age.
-    EXPECT_EQ(d[1024], "T1100,1100,-1550, R0,0,100, M124,#255,255,255");
-    EXPECT_EQ(d[1046], "T1100,800,-1552, R0,0,120, S1.2,1.2,1.2, M80,#255,255,255");
-    EXPECT_EQ(d[1048], "T1,2,3, S0.075,0.075,0.075, M124,#255,255,255");
-    EXPECT_EQ(d[1049], "T4,5,6, S0.05,0.05,0.05, M124,#255,255,255");
+    EXPECT_EQ(d[1024], "T1100,1100,-1550, R0,0,100, MProp 124,#255,255,255");
+    EXPECT_EQ(d[1046], "T1100,800,-1552, R0,0,120, S1.2,1.2,1.2, MEmitter 80,#255,255,255");
+    EXPECT_EQ(d[1048], "T1,2,3, S0.075,0.075,0.075, MProp 124,#255,255,255");
+    EXPECT_EQ(d[1049], "T4,5,6, S0.05,0.05,0.05, MProp 124,#255,255,255");
+    // Every code 0 to 18 (the level has no 1 and no 6), put on row 0.
+    auto shipped = std::to_array(mapTiles);
+    for (int code = 0; code < 19; code++)
+        mapTiles[code] = code;
+    fakeReset(), gameDraw(), d = objects();
+    std::copy(shipped.begin(), shipped.end(), mapTiles);
+    for (int code = 0; code < 19; code++)
+        EXPECT_EQ(d[code * 32], tile(code, 0, code));
     // Drawn from a zoom of -1100 in, and never at low quality.
     camZ = -1099.9f, fakeReset();
     particleDrawAll();

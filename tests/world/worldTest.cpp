@@ -33,10 +33,6 @@ TEST(Random, KnownSequencesAndTheSeedTakenModulo2To48) {
     randomSeed(1, 0);
     for (int32_t v : fromOne)
         EXPECT_EQ(randomNext(), v);
-    // The shapes callers take: signed remainder and mask of the second draw.
-    int32_t second = (randomSeed(1, 0), randomNext(), randomNext());
-    EXPECT_EQ(second % 20, -19);
-    EXPECT_EQ(second & 0x1FF, 141);
     randomSeed(1, 0x10000); // 2^48 + 1
     for (int32_t v : fromOne)
         EXPECT_EQ(randomNext(), v);
@@ -44,7 +40,7 @@ TEST(Random, KnownSequencesAndTheSeedTakenModulo2To48) {
 
 TEST(Scenery, FullTablesRefuseAndChangeNothing) {
     sceneryPropsClear();
-    for (int i = 0; i < sceneryPropCount; i++)
+    for (int i = 0; i < 64; i++)
         ASSERT_EQ(sceneryPropAdd(1, float(i), 0, 0), i);
     EXPECT_EQ(sceneryPropAdd(1, 999, 999, 0), -1);
     EXPECT_EQ(sceneryProps[63].x, 63);
@@ -52,7 +48,7 @@ TEST(Scenery, FullTablesRefuseAndChangeNothing) {
     EXPECT_EQ(sceneryPropAdd(1, 5, 5, 0), 2);
 
     sceneryEmittersClear();
-    for (int i = 0; i < sceneryEmitterCount; i++)
+    for (int i = 0; i < 128; i++)
         sceneryEmitterAdd(1, float(i), 0, 0, 1, 0);
     EXPECT_EQ(sceneryEmitters[127].timer, 12700);
     sceneryEmitterAdd(1, 999, 999, 0, 1, 0);
@@ -61,7 +57,7 @@ TEST(Scenery, FullTablesRefuseAndChangeNothing) {
 
     videoQuality = 1;
     particleClearAll();
-    for (int i = 0; i < particleCount + 1; i++)
+    for (int i = 0; i < 129; i++)
         particleSpawn(2, float(i), 0, 0, 0, 0, 0);
     EXPECT_EQ(particles[127].x, 127);
     for (const Particle &p : particles)
@@ -87,10 +83,6 @@ TEST(Scenery, RemoveAtIsInclusiveAndTakesEveryPropThere) {
 
 TEST(Scenery, EmittersPuffOncePerFrameAndDrawThreeNumbersAtAnyQuality) {
     for (int quality : {1, 0}) {
-        randomSeed(1, 0); // two puffs take six draws, whatever the quality
-        for (int i = 0; i < 6; i++)
-            randomNext();
-        uint64_t expected = randomState;
         videoQuality = quality;
         sceneryEmittersClear();
         particleClearAll();
@@ -98,7 +90,7 @@ TEST(Scenery, EmittersPuffOncePerFrameAndDrawThreeNumbersAtAnyQuality) {
         sceneryEmitterAdd(1, 300, 300, 0, 1, 0);
         randomSeed(1, 0);
         sceneryEmittersUpdate(2000);
-        EXPECT_EQ(randomState, expected);
+        EXPECT_EQ(randomNext(), 1331515492); // the seventh: two puffs took six, at any quality
         int live = 0;
         for (const Particle &p : particles)
             live += p.type != 0;
@@ -107,7 +99,7 @@ TEST(Scenery, EmittersPuffOncePerFrameAndDrawThreeNumbersAtAnyQuality) {
             const Particle &p = particles[0];
             EXPECT_EQ(text({p.x, p.y, p.z, p.vz, p.life}), "100.8 98.1 -1552 0.02 4000 ");
         }
-        EXPECT_EQ(sceneryEmitters[0].timer, (-549383847 & 0x1FF) + 256); // 256 to 767
+        EXPECT_EQ(sceneryEmitters[0].timer, 601); // -549383847 AND 0x1FF is 345; plus 256
     }
     // Slot 1 is due after exactly 100 ms; an emitter of another type only counts down. Units
     // keep out of a circle measured on both axes, and a freed emitter keeps nobody out.
@@ -145,12 +137,15 @@ TEST(Particles, AgeMoveAndFreeAndStandStillAtLowQuality) {
 
 TEST(Level, SetUpFillsTheTablesAndRaisesBothBases) {
     // Start-up empties the typed names and the state timer; then a game in which base 1
-    // fell, with stray particles and emitters, and a new level.
+    // fell under an own unit dying in it, with stray particles and emitters, and a new level.
     memset(myPlayerName, 'x', 16), memset(serverName, 'y', 16), stateTimer = 5;
     gameInit();
-    myPlayerId = 2;
-    mapTiles[16 * 32 + 22] = mapTileFallenBase;
-    baseAlive[1] = 0, baseAlive[2] = 1;
+    myPlayerId = 2, baseAlive[1] = 1;
+    unitClearAll(), unitSpawn(1, 500, 500, 0, 2, -1, 0);
+    units[0].flags = 1, units[0].timer = 1000, units[0].targetBase = 1;
+    unitUpdateAll(1);
+    EXPECT_EQ(text({float(mapTiles[16 * 32 + 22]), float(baseAlive[1])}), "12 0 ");
+    baseAlive[2] = 1;
     selectedUnit = 3, sceneryEmitters[3].type = 1, camZ = -700, camTilt = 15;
     videoQuality = 1;
     particleSpawn(1, 0, 0, 0, 0, 0, 0);
