@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <set>
 #include <string>
 #include <tuple>
@@ -69,10 +70,10 @@ struct Vertex {
 
 Vertex vertexAt(const Model &m, size_t i) {
     if (m.textured) {
-        const float *f = m.data + i * meshTexturedVertexFloats;
+        const float *f = m.data + i * 8;
         return {f[0], f[1], {f[2], f[3], f[4]}, {f[5], f[6], f[7]}};
     }
-    const float *f = m.data + i * meshFlatVertexFloats;
+    const float *f = m.data + i * 6;
     return {0, 0, {f[0], f[1], f[2]}, {f[3], f[4], f[5]}};
 }
 
@@ -121,9 +122,6 @@ TEST(Models, EveryModelHasItsCountAndKind) {
         EXPECT_EQ(m.triangles, count) << name;
         EXPECT_EQ(m.textured, textured) << name;
     }
-    EXPECT_EQ(meshTileFloor.size(), size_t(2 * 3 * 8));
-    EXPECT_EQ(meshUnit2.size(), size_t(360 * 3 * 8));
-    EXPECT_EQ(meshRing.size(), size_t(60 * 3 * 6));
     // Decorations 12 and 13 share the floor's triangles and differ in their patch.
     for (size_t i = 0; i < meshTile12.size(); i++) {
         bool texture = i % 8 < 2;
@@ -233,43 +231,16 @@ TEST(Models, TilePiecesFillTheirCellFromFloorToWallTop) {
 }
 
 TEST(Models, WallPiecesMeetTheirNeighboursAtTheMapsTurns) {
-    // Tile codes drawn as the map draws them: mesh and turn about z in degrees.
-    struct Kind {
-        const char *mesh;
-        double degrees;
-    };
-    auto kind = [](int code) -> Kind {
-        switch (code) {
-        case 0:
-            return {"meshTileFloor", 0};
-        case 2:
-            return {"meshTileCorner", 0};
-        case 3:
-            return {"meshTileEdge", 0};
-        case 4:
-            return {"meshTileCorner", 90};
-        case 5:
-            return {"meshTileEdge", 270};
-        case 7:
-            return {"meshTileEdge", 90};
-        case 8:
-            return {"meshTileCorner", 270};
-        case 9:
-            return {"meshTileEdge", 180};
-        case 10:
-            return {"meshTileCorner", 180};
-        case 11:
-            return {"meshTileFill", 0};
-        case 14:
-            return {"meshTileOuterCorner", 180};
-        case 15:
-            return {"meshTileOuterCorner", 270};
-        case 16:
-            return {"meshTileOuterCorner", 90};
-        default:
-            return {"meshTileOuterCorner", 0};
-        }
-    };
+    // How the map draws each tile code 0 to 18: mesh and turn about z in degrees.
+    // clang-format off
+    const std::pair<const char *, double> kinds[19] = {
+        {"meshTileFloor", 0}, {}, {"meshTileCorner", 0}, {"meshTileEdge", 0},
+        {"meshTileCorner", 90}, {"meshTileEdge", 270}, {"meshTileMiddle", 0}, {"meshTileEdge", 90},
+        {"meshTileCorner", 270}, {"meshTileEdge", 180}, {"meshTileCorner", 180},
+        {"meshTileFill", 0}, {"meshTile12", 0}, {"meshTile13", 0}, {"meshTileOuterCorner", 180},
+        {"meshTileOuterCorner", 270}, {"meshTileOuterCorner", 90}, {"meshTileOuterCorner", 0},
+        {"meshTileBase", 0}};
+    // clang-format on
     // The level's low corner and its first block, and a block of three ringed by floor;
     // rows run along +y, columns along +x.
     const std::vector<std::vector<int>> layouts[] = {
@@ -282,10 +253,10 @@ TEST(Models, WallPiecesMeetTheirNeighboursAtTheMapsTurns) {
         {{0, 0, 0, 0, 0}, {0, 2, 3, 4, 0}, {0, 5, 11, 7, 0}, {0, 8, 9, 10, 0}, {0, 0, 0, 0, 0}}};
     // The points of a cell's pieces on one of its borders, as (place along it, height).
     auto border = [&](int code, int side) {
-        Kind k = kind(code);
-        double a = k.degrees * 3.14159265358979323846 / 180;
+        auto [mesh, degrees] = kinds[code];
+        double a = degrees * 3.14159265358979323846 / 180;
         std::set<std::pair<long, long>> points;
-        for (const Vertex &v : vertices(find(k.mesh))) {
+        for (const Vertex &v : vertices(find(mesh))) {
             double x = v.p.x * std::cos(a) - v.p.y * std::sin(a);
             double y = v.p.x * std::sin(a) + v.p.y * std::cos(a);
             double across = side < 2 ? x : y, along = side < 2 ? y : x;
@@ -330,6 +301,22 @@ TEST(Models, ObjectsHaveTheirSizes) {
     for (const char *name : {"meshUnit1", "meshUnit2"})
         for (const Vertex &v : vertices(find(name)))
             EXPECT_LT(std::hypot(v.p.x, v.p.y), 8.4) << name;
+    // The flat bands: every vertex on the inner or the outer radius at height 10, and the
+    // triangles, seen from +z, covering the ring between (30 segments cover 99.3% of it).
+    for (auto [name, inner, outer] :
+         {std::tuple{"meshRing", 8.4, 10.0}, std::tuple{"meshMarker", 9.1, 10.9}}) {
+        std::set<long> radii;
+        double area = 0;
+        std::vector<Vertex> v = vertices(find(name));
+        for (size_t k = 0; k < v.size(); k++) {
+            radii.insert(std::lround(std::hypot(v[k].p.x, v[k].p.y) * 1000));
+            EXPECT_NEAR(v[k].p.z, 10, 1e-4) << name;
+            if (k % 3 == 2)
+                area += cross(sub(v[k - 1].p, v[k - 2].p), sub(v[k].p, v[k - 2].p)).z / 2;
+        }
+        EXPECT_EQ(radii, (std::set<long>{std::lround(inner * 1000), std::lround(outer * 1000)}));
+        EXPECT_NEAR(area / (std::numbers::pi * (outer * outer - inner * inner)), 1, 0.01) << name;
+    }
     Box base = extent(find("meshTileBase"));
     EXPECT_NEAR(base.lo.z, -17.1, 1e-4);
     EXPECT_NEAR(base.hi.z, 3.7, 1e-4);

@@ -41,17 +41,25 @@ class SceneGl : public ::testing::Test {
 };
 
 constexpr Pixel background{7, 65, 114};
+constexpr Pixel mud{77, 67, 44}; // the open ground's patch of the game atlas, on average
+
+bool near(Pixel p, Pixel q) {
+    return std::abs(p.r - q.r) <= 15 && std::abs(p.g - q.g) <= 15 && std::abs(p.b - q.b) <= 15;
+}
 
 TEST_F(SceneGl, FloorWallsBaseAndUnitsShowWhereTheyStand) {
     play(960, 960, 0);
     stateDraw();
-    Pixel floor = worldPixel(600, 600, -1550);
-    EXPECT_FALSE(floor == background);
-    EXPECT_FALSE(worldPixel(960, 1080, -1510) == floor); // the small block's top
-    EXPECT_FALSE(worldPixel(840, 840, -1550) == floor);  // base 0
-    EXPECT_FALSE(worldPixel(1320, 960, -1550) == floor); // base 1
-    // Off the map there is only the background.
-    EXPECT_EQ(worldPixel(-200, 960, -1550), background);
+    // Open ground (1) across the view; none (0) on the small block's top, on the two bases
+    // and on the decorations 13 at (column, row) (13, 14) and (15, 14).
+    const int points[][4] = {{600, 600, -1550, 1},   {1500, 400, -1550, 1}, {300, 1500, -1550, 1},
+                             {1700, 1600, -1550, 1}, {960, 1080, -1510, 0}, {840, 840, -1550, 0},
+                             {1320, 960, -1550, 0},  {780, 840, -1550, 0},  {900, 840, -1550, 0}};
+    for (auto [x, y, z, ground] : points)
+        EXPECT_EQ(near(worldPixel(x, y, z), mud), ground == 1) << x << ", " << y;
+    // The border's wall top reaches the map's edge at x -30; beyond it only the background.
+    EXPECT_FALSE(near(worldPixel(-25, 960, -1510), background));
+    EXPECT_EQ(worldPixel(-35, 960, -1510), background);
 }
 
 TEST_F(SceneGl, AnEmptyTankDrawsNoEnergyBar) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
+#include <numeric>
 
 #include "../screens/fakevideo.h"
 #include "core/state.h"
@@ -95,14 +95,11 @@ const std::pair<const char *, int> tileKinds[19] = {
     {"TileOuterCorner 24", 90}, {"TileOuterCorner 24", 0}, {"TileBase 64", 0}};
 // clang-format on
 
-// The cell in column i, row j as the scene draws it holding `code`: a code without a model
-// is only moved to.
+// The cell in column i, row j drawn holding `code`; a code without a model is only moved to.
 std::string tile(int i, int j, int code) {
     auto [model, turn] = tileKinds[code];
-    char want[96];
-    int n = snprintf(want, sizeof want, "T%d,%d,-1550,", i * 60, j * 60);
-    if (model) snprintf(want + n, sizeof want - n, " R0,0,%d, M%s,#255,255,255", turn, model);
-    return want;
+    std::string at = "T" + std::to_string(i * 60) + "," + std::to_string(j * 60) + ",-1550,";
+    return model ? at + " R0,0," + std::to_string(turn) + ", M" + model + ",#255,255,255" : at;
 }
 
 } // namespace
@@ -178,8 +175,7 @@ TEST(Scene, GameDrawsTilesThenPropsUnitsEmittersParticles) {
     EXPECT_EQ(d[1049], "T4,5,6, S0.05,0.05,0.05, MProp 124,#255,255,255");
     // Every code 0 to 18 (the level has no 1 and no 6), put on row 0.
     auto shipped = std::to_array(mapTiles);
-    for (int code = 0; code < 19; code++)
-        mapTiles[code] = code;
+    std::iota(mapTiles, mapTiles + 19, 0);
     fakeReset(), gameDraw(), d = objects();
     std::copy(shipped.begin(), shipped.end(), mapTiles);
     for (int code = 0; code < 19; code++)
