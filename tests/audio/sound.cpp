@@ -43,9 +43,13 @@ Wav soundAfter(long mark, double seconds) {
     soundSleep(seconds - double(soundNow() - mark) / 44100);
     for (int i = 0; i < 500; i++) {
         wav = Wav();
-        if (wavRead(soundDir + "/out.wav", wav) && wav.frames() >= mark + wav.at(seconds)) break;
+        if (wavRead(soundDir + "/out.wav", wav) && wav.frames() >= mark + wav.at(seconds))
+            return wav;
         soundSleep(0.02);
     }
+    // Measures past the end of a short file would find silence in no data at all.
+    ADD_FAILURE() << "the WAV stopped at " << wav.frames() << " frames, wanted "
+                  << mark + wav.at(seconds) << " (" << seconds << " s after " << mark << ")";
     return wav;
 }
 
