@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cmath>
 #include <ctime>
 #include <string>
@@ -116,36 +115,27 @@ void expectTones(long mark, double left, double right) {
     EXPECT_LT(wavPeak(wav, from, to), 0.55); // signed samples: no jumps at full scale
 }
 
-// Starts a track and reads back its two buffers: whole refills of 131072 bytes (the track
-// loops, so every refill is whole) in the track's channels and rate. The library gives out
-// the lowest free names, so the music's buffers take those of two made and deleted before.
-void playTrack(int track, int channels, int rate) {
-    audioMusicPlay(-1);
-    ALuint names[2];
-    alGenBuffers(2, names);
-    alDeleteBuffers(2, names);
-    audioMusicPlay(track);
-    for (ALuint name : names) {
-        ALint bytes = 0, got = 0, hz = 0;
-        alGetBufferi(name, AL_SIZE, &bytes);
-        alGetBufferi(name, AL_CHANNELS, &got);
-        alGetBufferi(name, AL_FREQUENCY, &hz);
-        EXPECT_EQ((std::array{bytes, got, hz}), (std::array{131072, channels, rate}));
-    }
-}
-
 TEST_F(Sound, MusicPlaysInTheTracksRateAndChannels) {
     std::string mono = soundTrack("mono.ogg", 1, 22050, 3, tone441);
     std::string stereo = soundTrack("stereo.ogg", 2, 44100, 3, toneLeftRight);
     const char *tracks[2] = {mono.c_str(), stereo.c_str()};
     audioMusicSetTracks(tracks, 2);
     alListener3f(AL_POSITION, 1000, 0, 0); // the music stays at the listener
+    // The music's two buffers take the lowest free names: those of two made and deleted here.
+    ALuint names[2];
+    ALint bytes[2] = {};
+    alGenBuffers(2, names);
+    alDeleteBuffers(2, names);
     // Marked once the start has returned, however long a crowded machine made it take.
-    playTrack(0, 1, 22050);
+    audioMusicPlay(0);
     long mark = soundNow();
     EXPECT_EQ(musicFormat, AL_FORMAT_MONO16);
+    // Each holds a whole refill of 131072 bytes (the track loops, so no refill is short).
+    alGetBufferi(names[0], AL_SIZE, &bytes[0]);
+    alGetBufferi(names[1], AL_SIZE, &bytes[1]);
+    EXPECT_TRUE(bytes[0] == 131072 && bytes[1] == 131072) << bytes[0] << ", " << bytes[1];
     expectTones(mark, 441, 441);
-    playTrack(1, 2, 44100);
+    audioMusicPlay(1);
     mark = soundNow();
     EXPECT_EQ(musicFormat, AL_FORMAT_STEREO16);
     expectTones(mark, 330, 550);
@@ -239,7 +229,7 @@ TEST_F(Sound, PipesAndPaddedFilesAreRefusedAtOnce) {
     std::string bound = soundTrack("bound.ogg", 1, 44100, 2, tone441);
     std::string pipe = padded + ".pipe";
     ASSERT_EQ(truncate(padded.c_str(), 1L << 30), 0); // sparse: no disk is used
-    ASSERT_EQ(truncate(bound.c_str(), 8L << 20), 0); // 8 MiB: still opened
+    ASSERT_EQ(truncate(bound.c_str(), 8L << 20), 0);  // 8 MiB: still opened
     ASSERT_TRUE(mkfifo(pipe.c_str(), 0600) == 0 || errno == EEXIST);
     EXPECT_TRUE(audioFileUsable(bound.c_str()));
     ASSERT_EQ(truncate(bound.c_str(), (8L << 20) + 1), 0);

@@ -37,8 +37,7 @@ long soundNow() {
 }
 
 Wav soundAfter(long mark, double seconds) {
-    // The device writes in real time: most of the wait is known, and then the file is read
-    // a few times at most.
+    // The device writes in real time: most of the wait is slept, then the file is read.
     Wav wav;
     soundSleep(seconds - double(soundNow() - mark) / 44100);
     for (int i = 0; i < 500; i++) {
@@ -47,9 +46,7 @@ Wav soundAfter(long mark, double seconds) {
             return wav;
         soundSleep(0.02);
     }
-    // Measures past the end of a short file would find silence in no data at all.
-    ADD_FAILURE() << "the WAV stopped at " << wav.frames() << " frames, wanted "
-                  << mark + wav.at(seconds) << " (" << seconds << " s after " << mark << ")";
+    ADD_FAILURE() << "the WAV stops at " << wav.frames() << ", wanted " << mark + wav.at(seconds);
     return wav;
 }
 
