@@ -21,5 +21,5 @@ TEST(NoDevice, EverythingRunsOnSilently) {
     EXPECT_LT(SDL_GetTicks() - before, 100u);
     EXPECT_EQ(musicRunning, 0);
     EXPECT_EQ(musicThread, nullptr);
-    EXPECT_EQ(musicSource, audioNoName);
+    EXPECT_EQ(musicSource, uint32_t(-1)); // no source
 }

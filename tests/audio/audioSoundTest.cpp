@@ -121,10 +121,19 @@ TEST_F(Sound, MusicPlaysInTheTracksRateAndChannels) {
     const char *tracks[2] = {mono.c_str(), stereo.c_str()};
     audioMusicSetTracks(tracks, 2);
     alListener3f(AL_POSITION, 1000, 0, 0); // the music stays at the listener
+    // The music's two buffers take the lowest free names: those of two made and deleted here.
+    ALuint names[2];
+    ALint bytes[2] = {};
+    alGenBuffers(2, names);
+    alDeleteBuffers(2, names);
     // Marked once the start has returned, however long a crowded machine made it take.
     audioMusicPlay(0);
     long mark = soundNow();
     EXPECT_EQ(musicFormat, AL_FORMAT_MONO16);
+    // Each holds a whole refill of 131072 bytes (the track loops, so no refill is short).
+    alGetBufferi(names[0], AL_SIZE, &bytes[0]);
+    alGetBufferi(names[1], AL_SIZE, &bytes[1]);
+    EXPECT_TRUE(bytes[0] == 131072 && bytes[1] == 131072) << bytes[0] << ", " << bytes[1];
     expectTones(mark, 441, 441);
     audioMusicPlay(1);
     mark = soundNow();
@@ -143,7 +152,7 @@ TEST_F(Sound, SwitchingOffAndOnRestartsFromTheBeginning) {
     audioMusicSetEnabled(1);
     audioMusicPlay(-1);
     EXPECT_EQ(musicRunning, 0);
-    EXPECT_EQ(musicSource, audioNoName);
+    EXPECT_EQ(musicSource, ALuint(-1)); // no source
 
     audioMusicPlay(0);
     EXPECT_EQ(musicRunning, 1);
@@ -159,7 +168,7 @@ TEST_F(Sound, SwitchingOffAndOnRestartsFromTheBeginning) {
     EXPECT_EQ(musicOn, 0);
     EXPECT_EQ(musicRunning, 0);
     EXPECT_EQ(musicThread, nullptr);
-    EXPECT_EQ(musicSource, audioNoName);
+    EXPECT_EQ(musicSource, ALuint(-1));
     mark = soundNow();
     wav = soundAfter(mark, 0.5);
     EXPECT_LT(wavPeak(wav, mark + wav.at(0.15), mark + wav.at(0.5)), 0.001);
@@ -220,10 +229,10 @@ TEST_F(Sound, PipesAndPaddedFilesAreRefusedAtOnce) {
     std::string bound = soundTrack("bound.ogg", 1, 44100, 2, tone441);
     std::string pipe = padded + ".pipe";
     ASSERT_EQ(truncate(padded.c_str(), 1L << 30), 0); // sparse: no disk is used
-    ASSERT_EQ(truncate(bound.c_str(), audioFileMaxBytes), 0);
+    ASSERT_EQ(truncate(bound.c_str(), 8L << 20), 0);  // 8 MiB: still opened
     ASSERT_TRUE(mkfifo(pipe.c_str(), 0600) == 0 || errno == EEXIST);
     EXPECT_TRUE(audioFileUsable(bound.c_str()));
-    ASSERT_EQ(truncate(bound.c_str(), audioFileMaxBytes + 1), 0);
+    ASSERT_EQ(truncate(bound.c_str(), (8L << 20) + 1), 0);
     EXPECT_FALSE(audioFileUsable(bound.c_str()));
 
     const char *tracks[2] = {padded.c_str(), pipe.c_str()};

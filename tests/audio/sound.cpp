@@ -37,15 +37,16 @@ long soundNow() {
 }
 
 Wav soundAfter(long mark, double seconds) {
-    // The device writes in real time: most of the wait is known, and then the file is read
-    // a few times at most.
+    // The device writes in real time: most of the wait is slept, then the file is read.
     Wav wav;
     soundSleep(seconds - double(soundNow() - mark) / 44100);
     for (int i = 0; i < 500; i++) {
         wav = Wav();
-        if (wavRead(soundDir + "/out.wav", wav) && wav.frames() >= mark + wav.at(seconds)) break;
+        if (wavRead(soundDir + "/out.wav", wav) && wav.frames() >= mark + wav.at(seconds))
+            return wav;
         soundSleep(0.02);
     }
+    ADD_FAILURE() << "the WAV stops at " << wav.frames() << ", wanted " << mark + wav.at(seconds);
     return wav;
 }
 

@@ -13,7 +13,7 @@
 void soundOpen(const char *drivers);
 // Frames written so far: the moment from which a test measures.
 long soundNow();
-// Everything written, once the file holds at least seconds after the mark.
+// Everything written once the file holds seconds past the mark; a file that stops short fails.
 Wav soundAfter(long mark, double seconds);
 void soundSleep(double seconds);
 // Writes a test track of frames × channels float samples made by f(frame, channel).
