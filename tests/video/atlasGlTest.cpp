@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,11 @@ Bounds boundsOf(const std::vector<Vertex> &vs) {
     return b;
 }
 
+// What a bind of the splash atlas says when its file is missing or damaged.
+const std::string missing =
+    "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n";
+const std::string damaged = "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n";
+
 std::string captureBind(int index) {
     testing::internal::CaptureStderr();
     videoTextureAtlasBind(index);
@@ -180,14 +186,8 @@ struct TempDir {
 };
 
 std::vector<uint8_t> sourceFile(const char *name) {
-    std::vector<uint8_t> bytes;
-    FILE *f = fopen((std::string(getenv("COGMIRE_SOURCE")) + "/gfx/" + name).c_str(), "rb");
-    if (!f) return bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF)
-        bytes.push_back(uint8_t(c));
-    fclose(f);
-    return bytes;
+    std::ifstream f(std::string(getenv("COGMIRE_SOURCE")) + "/gfx/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
 }
 
 } // namespace
@@ -250,15 +250,11 @@ TEST(AtlasBind, AMissingFileIsReportedAndTriedAgain) {
     videoTextureAtlasBind(1);
     TempDir dir;
     markTexture();
-    EXPECT_EQ(
-        captureBind(0),
-        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
+    EXPECT_EQ(captureBind(0), missing);
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
     // The message comes again on the next frame's bind, until the file is there.
-    EXPECT_EQ(
-        captureBind(0),
-        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n");
+    EXPECT_EQ(captureBind(0), missing);
     dir.put("textureSplash.dtt", sourceFile("textureSplash.dtt"));
     EXPECT_EQ(captureBind(0), "");
     EXPECT_EQ(boundAtlas, 0);
@@ -275,8 +271,7 @@ TEST(AtlasBind, ADamagedFileIsReportedAndChangesNothing) {
     dir.put("textureSplash.dtt", cut);
     std::vector<uint8_t> before(atlasPixels, atlasPixels + sizeof atlasPixels);
     markTexture();
-    EXPECT_EQ(captureBind(0),
-              "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
+    EXPECT_EQ(captureBind(0), damaged);
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
     // Nothing of the damaged decode reaches the last good image.
@@ -292,8 +287,7 @@ TEST(AtlasBind, AStreamThatEndsBeforeTheWholeImageIsDamaged) {
     dir.put("textureSplash.dtt", {0x44, 0x45, 0x46, 0x63, 0x04, 0x00, 0x00, 0x00, 0x13, 0x45, 0x00,
                                   0x00, 0x00, 0x00, 0x9B, 0x4F, 0xE5, 0x3E, 0x23, 0x09, 0x34});
     markTexture();
-    EXPECT_EQ(captureBind(0),
-              "videoTextureAtlasBind(): File \"gfx/textureSplash.dtt\" is damaged.\n");
+    EXPECT_EQ(captureBind(0), damaged);
     EXPECT_EQ(boundAtlas, 1);
     EXPECT_TRUE(markerPresent());
     EXPECT_EQ(memcmp(before.data(), atlasPixels, before.size()), 0);
@@ -309,8 +303,6 @@ TEST(AtlasBind, APathThatIsNoRegularFileOrTooLongCannotBeRead) {
     freshStart(1);
     videoTextureAtlasBind(1);
     TempDir dir;
-    const std::string missing =
-        "videoTextureAtlasBind(): Couldn't open file \"gfx/textureSplash.dtt\" for reading.\n";
     std::filesystem::path file = dir.path / "gfx" / "textureSplash.dtt";
     std::filesystem::create_directories(file);
     markTexture();
@@ -346,7 +338,7 @@ TEST(AtlasBind, AFileWithoutTheMagicUploadsTheLastImageSilently) {
     EXPECT_EQ(memcmp(tex.data(), before.data(), tex.size()), 0);
 }
 
-TEST(AtlasBind, AnIndexOutsideTheTableDoesNothing) {
+TEST(AtlasBind, AnIndexOutsideTheTableOrAnImpossibleSizeDoesNothing) {
     freshStart(1);
     videoTextureAtlasBind(1);
     testing::internal::CaptureStderr();
@@ -354,6 +346,14 @@ TEST(AtlasBind, AnIndexOutsideTheTableDoesNothing) {
     videoTextureAtlasBind(-7);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(boundAtlas, 1);
+    // A size that no image buffer of 512 by 512 texels can take is refused, and said so.
+    const TextureAtlas big = {"gfx/textureMenu.dtt", 1024, "", 0, nullptr, 1};
+    videoTextureAtlasSet(&big, 1);
+    markTexture();
+    EXPECT_EQ(captureBind(0),
+              "videoTextureAtlasBind(): Bad image size 1024 in \"gfx/textureMenu.dtt\".\n");
+    EXPECT_EQ(boundAtlas, -1);
+    EXPECT_TRUE(markerPresent());
 }
 
 TEST(Sprites, TheLogoAtScaleOneTenth) {
@@ -515,5 +515,15 @@ TEST(Screens, TheSplashCardsFillTheView) {
     EXPECT_GT(right[0] + right[1] + right[2], 0);
     screenBegin();
     videoDrawSprite(0, 0, -0.5f, 0.33f, 0.33f, 1);
-    readScreen("atlasSplashScene.ppm");
+    px = readScreen("atlasSplashScene.ppm");
+    // The scene is texels (2, 198) to (478, 466), upright: a point of the card shows the texel
+    // at the same place in that rectangle (the sun, the sky above, the water below).
+    for (auto [x, y] : {std::pair{22.5f, 2.5f}, {-70.0f, -40.0f}, {-60.0f, 30.0f}}) {
+        const uint8_t
+            *p = pixelAt(px, x, y, -0.5f),
+            *t = &atlasPixels[(size_t(198 + y / 0.33f + 134) * 512 + size_t(2 + x / 0.33f + 238)) *
+                              4];
+        for (int c = 0; c < 3; c++)
+            EXPECT_NEAR(p[c], t[c], 6) << x << "," << y << " " << c;
+    }
 }
