@@ -65,6 +65,7 @@ class Net : public ::testing::Test {
     Peer server;
     void SetUp() override {
         netInit();
+        EXPECT_EQ(serverPort, 9999); // then the stand-in's port
         myPlayerId = 0;
         totalTime = 0;
         memset(playerNames, 0, sizeof playerNames);
@@ -107,15 +108,26 @@ TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
                                    "B"));
     EXPECT_EQ(netState, 1);
 
+    // A new socket takes the closed one's number and port: the client must leave it alone.
+    PlatformSocket closed = netSocket;
     netDisconnect();
     EXPECT_EQ(netState, 0);
     EXPECT_EQ(packetsReceived, 0u);
+    PlatformSocket other = platformSocketOpen();
+    ASSERT_EQ(other, closed);
+    platformSocketBind(other, localPort);
     deliver(dg("\x00\x03"
                "B"));
     EXPECT_EQ(netState, 0);
     EXPECT_EQ(packetsReceived, 0u);
     EXPECT_EQ(myPlayerId, 2);
     EXPECT_STREQ(playerNames[1], "bo");
+    netDisconnect();
+    uint8_t got[8];
+    PlatformAddress from;
+    EXPECT_TRUE(platformSocketWait(other, 200));
+    EXPECT_EQ(platformSocketReceive(other, got, 8, from), 3);
+    platformSocketClose(other);
 }
 
 // A port that another client on this machine holds is passed over for the next one, and
@@ -208,7 +220,7 @@ TEST_F(Net, NamesAndDropsOfPlayers) {
     deliver(dg("\x00\x04X\x02")); // a player left: nothing changes
     deliver(dg("\x00\x04"
                "D\x01"));
-    EXPECT_EQ(units[0].flags, 4 | unitDying);
+    EXPECT_EQ(units[0].flags, 5u); // bit 0, dying, added
     EXPECT_EQ(units[0].hp, 0);
     EXPECT_EQ(units[0].timer, 0);
     EXPECT_EQ(units[1].flags, 0u);
@@ -302,7 +314,7 @@ TEST_F(Net, SendsOneUpdateEvery100MsOfARunningGame) {
     unitSpawn(1, 0, 0, 0, 0, 9, 0);
     unitSpawn(2, 1.5f, -1.5f, 90, 1, 300, 0);
     unitSpawn(1, 1919.99f, 0, 0, 1, 3, 0);
-    units[2].flags = unitDying;
+    units[2].flags = 1; // dying
     sceneryPropAdd(2, 90, 1.5f, 0);
     sceneryPropAdd(1, 5, 5, 0);
     netSendUpdate(48); // exactly 100 ms gathered
@@ -328,7 +340,7 @@ TEST_F(Net, AppliesOtherPlayersUpdatesAndIgnoresItsOwn) {
     EXPECT_EQ(units[0].x, 100);
     EXPECT_EQ(units[0].y, 200);
     EXPECT_EQ(units[0].heading, 90);
-    EXPECT_EQ(units[0].lastPacket, packetsReceived);
+    EXPECT_EQ(units[0].lastPacket, 1u); // the first datagram since the connect
     EXPECT_EQ(units[1].type, 2);
     EXPECT_EQ(sceneryProps[0].type, 0); // 1100.00390625 lies within 0.01
     EXPECT_EQ(sceneryProps[1].type, 1);

@@ -85,7 +85,7 @@ TEST_F(Remote, PruneFreesWhatAnUpdateLeftOutAndOwnSlotIsIgnored) {
 }
 
 TEST_F(Remote, AFullTableUpdatesKnownUnitsOnly) {
-    for (int i = 0; i < unitCount; i++)
+    for (int i = 0; i < 64; i++)
         unitSpawn(1, 0, 0, 0, 1, i, 0);
     unitApplyRemoteUpdate(1, 200, 1, 5, 5, 0, 0, 3);
     unitApplyRemoteUpdate(1, 63, 1, 7, 0, 0, 0, 3);
