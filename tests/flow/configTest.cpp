@@ -15,6 +15,7 @@
 
 #include "core/config.h"
 #include "core/file.h"
+#include "platform/file.h"
 #include "workdir.h"
 
 namespace {
@@ -178,6 +179,7 @@ TEST(File, ReadAndWriteReportSizesAndFailures) {
     EXPECT_EQ(fileWrite("f.bin", out), 5);
     uint8_t in[8] = {};
     EXPECT_EQ(fileRead("f.bin", in), 5);
+    EXPECT_EQ(platformRegularFileSize("f.bin"), 5); // asked before any open
     EXPECT_EQ(memcmp(in, out, 5), 0);
     uint8_t small[3] = {};
     EXPECT_EQ(fileRead("f.bin", small), 5); // the size is the file's; 3 bytes are read
@@ -186,6 +188,7 @@ TEST(File, ReadAndWriteReportSizesAndFailures) {
     EXPECT_EQ(fileWrite("no/such/dir/f.bin", out), -1);
     std::filesystem::create_directory("d");
     EXPECT_EQ(fileRead("d", in), -1);
+    EXPECT_EQ(platformRegularFileSize("d"), -1); // a directory is no regular file
 }
 
 // In a child: no file may grow past 128 bytes (room for the message that the test reads),

@@ -12,6 +12,10 @@
 
 #include "core/input.h"
 
+// The pad's buttons by their bits; the flow presses these, not the input module's names.
+constexpr ButtonMask padLeft = 0x1, padRight = 0x2, padUp = 0x4, padDown = 0x8, padA = 0x10,
+                     padB = 0x20, padX = 0x40, padSpace = 0x400, padReturn = 0x800;
+
 // The calls that matter to the flow, in order: "click" (sound effects on), "silentClick"
 // (off), "audioSfxSetEnabled(n)", "audioMusicSetEnabled(n)", "gameLevelInit",
 // "netConnectBegin", "netConnect(name,host)", "netDisconnect", "netSendBegin".

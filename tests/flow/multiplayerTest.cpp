@@ -28,24 +28,24 @@ class Multiplayer : public testing::Test {
     // Moves the menu to item and lets the cursor arrive.
     static void select(int item) {
         while (menuMultiplayerSelection != item)
-            flowPress(buttonDown);
+            flowPress(padDown);
         flowIdle(1000);
     }
     // Confirms NAME or SERVER and lets the keyboard slide all the way in.
     static void beginEntry(int item) {
         select(item);
-        flowPress(buttonReturn);
+        flowPress(padReturn);
         flowIdle(400);
     }
-    // Walks the key cursor to the key of c and types it.
+    // Walks the key cursor to the key of c on the four rows of ten keys and types it.
     static void type(char c) {
-        int index = int(std::find(keyboardKeys, keyboardKeys + 40, c) - keyboardKeys);
-        ASSERT_LT(index, 40);
+        const int index = int(std::string("1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ...@").find(c));
+        ASSERT_GE(index, 0);
         while (keyboardRow != index / 10)
-            flowPress(buttonDown);
+            flowPress(padDown);
         while (keyboardColumn != index % 10)
-            flowPress(buttonRight);
-        flowPress(buttonA);
+            flowPress(padRight);
+        flowPress(padA);
     }
     static bool saved() { return std::filesystem::exists("configuration.dat"); }
     static std::vector<unsigned char> savedBytes() {
@@ -57,7 +57,7 @@ class Multiplayer : public testing::Test {
 
 TEST_F(Multiplayer, KeyboardSlidesInAndOutIn340Ms) {
     select(0);
-    flowFrame(10, buttonReturn);
+    flowFrame(10, padReturn);
     EXPECT_EQ(keyboardActive, 1);
     EXPECT_EQ(keyboardOffset, 50); // it starts on the next frame
     int frames = 0;
@@ -69,7 +69,7 @@ TEST_F(Multiplayer, KeyboardSlidesInAndOutIn340Ms) {
     EXPECT_EQ(keyboardOffset, 16);
     flowIdle(100);
     EXPECT_EQ(keyboardOffset, 16);
-    flowFrame(10, buttonReturn); // the slide ran before the Return: still in
+    flowFrame(10, padReturn); // the slide ran before the Return: still in
     EXPECT_EQ(keyboardActive, 0);
     EXPECT_EQ(keyboardOffset, 16);
     for (frames = 0; keyboardOffset < 50 && frames < 100; frames++)
@@ -82,7 +82,7 @@ TEST_F(Multiplayer, CursorStartsOnTheDoneKey) {
     beginEntry(0);
     EXPECT_TRUE(!saved());
     fakeCalls.clear();
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(keyboardActive, 0);
     EXPECT_EQ(myPlayerNameLength, 0);
     EXPECT_EQ(flowCalls(), "click");
@@ -101,7 +101,7 @@ TEST_F(Multiplayer, LongestDottedAddressFitsExactly) {
     EXPECT_EQ(serverNameLength, 15);
     EXPECT_EQ(serverName[15], 0);
     EXPECT_EQ(myPlayerNameLength, 0);
-    flowPress(buttonReturn);
+    flowPress(padReturn);
     std::vector<unsigned char> bytes = savedBytes();
     ASSERT_EQ(bytes.size(), 256u);
     EXPECT_EQ(bytes[4], 0);
@@ -116,12 +116,12 @@ TEST_F(Multiplayer, DeleteClearsTheLastCharacterAndStopsAtEmpty) {
     type('9');
     EXPECT_STREQ(myPlayerName, "AZ9");
     fakeCalls.clear();
-    flowPress(buttonB);
+    flowPress(padB);
     EXPECT_EQ(myPlayerNameLength, 2);
     EXPECT_EQ(myPlayerName[2], 0);
-    flowPress(buttonB);
-    flowPress(buttonB);
-    flowPress(buttonB);
+    flowPress(padB);
+    flowPress(padB);
+    flowPress(padB);
     EXPECT_EQ(myPlayerNameLength, 0);
     EXPECT_EQ(std::string(myPlayerName, 16), std::string(16, '\0'));
     EXPECT_EQ(flowCalls(), "click; click; click; click");
@@ -130,15 +130,15 @@ TEST_F(Multiplayer, DeleteClearsTheLastCharacterAndStopsAtEmpty) {
 TEST_F(Multiplayer, KeyCursorWrapsSilently) {
     beginEntry(0);
     fakeCalls.clear();
-    flowPress(buttonRight);
+    flowPress(padRight);
     EXPECT_EQ(keyboardColumn, 0);
-    flowPress(buttonLeft);
+    flowPress(padLeft);
     EXPECT_EQ(keyboardColumn, 9);
-    flowPress(buttonDown);
+    flowPress(padDown);
     EXPECT_EQ(keyboardRow, 0);
-    flowPress(buttonUp);
+    flowPress(padUp);
     EXPECT_EQ(keyboardRow, 3);
-    flowPress(buttonUp | buttonLeft); // one action a frame: the row moves first
+    flowPress(padUp | padLeft); // one action a frame: the row moves first
     EXPECT_EQ(keyboardRow, 2);
     EXPECT_EQ(keyboardColumn, 9);
     EXPECT_EQ(flowCalls(), "");
@@ -146,71 +146,71 @@ TEST_F(Multiplayer, KeyCursorWrapsSilently) {
 
 TEST_F(Multiplayer, MenuIsFrozenWhileTheKeyboardIsOut) {
     beginEntry(1);
-    flowPress(buttonDown);
-    flowPress(buttonDown);
+    flowPress(padDown);
+    flowPress(padDown);
     EXPECT_EQ(menuMultiplayerSelection, 1);
     EXPECT_EQ(keyboardRow, 1);
-    flowPress(buttonReturn); // ends the entry, does not confirm SERVER again
+    flowPress(padReturn); // ends the entry, does not confirm SERVER again
     EXPECT_EQ(keyboardActive, 0);
-    flowPress(buttonDown); // still sliding out
+    flowPress(padDown); // still sliding out
     EXPECT_EQ(menuMultiplayerSelection, 1);
     flowIdle(400);
     EXPECT_EQ(keyboardOffset, 50);
-    flowPress(buttonDown);
+    flowPress(padDown);
     EXPECT_EQ(menuMultiplayerSelection, 2);
 }
 
 TEST_F(Multiplayer, CursorKeepsGlidingWhileTheKeyboardComes) {
     // Down in the frame after the confirm still moves the menu: the keyboard is not out yet.
     select(0);
-    flowFrame(10, buttonReturn);
-    flowFrame(10, buttonDown);
+    flowFrame(10, padReturn);
+    flowFrame(10, padDown);
     EXPECT_EQ(menuMultiplayerSelection, 1);
     EXPECT_LT(keyboardOffset, 50);
-    flowPress(buttonDown);
+    flowPress(padDown);
     EXPECT_EQ(menuMultiplayerSelection, 1);
-    EXPECT_NE(menuMultiplayerCursor, menuMultiplayerCursorTargets[1]);
+    EXPECT_LT(menuMultiplayerCursor, 0); // still on its way to SERVER's row
     flowIdle(200);
-    EXPECT_EQ(menuMultiplayerCursor, menuMultiplayerCursorTargets[1]);
+    EXPECT_EQ(menuMultiplayerCursor, 0);
     type('Q');
     EXPECT_STREQ(serverName, "Q");
 }
 
 TEST_F(Multiplayer, ReturnDuringTheSlideOutSavesAgain) {
     beginEntry(0);
-    flowPress(buttonReturn);
+    flowPress(padReturn);
     ASSERT_TRUE(saved());
     std::filesystem::remove("configuration.dat");
     EXPECT_GT(keyboardOffset, 16);
     EXPECT_LT(keyboardOffset, 50);
     fakeCalls.clear();
-    flowPress(buttonReturn);
+    flowPress(padReturn);
     EXPECT_TRUE(saved());
     EXPECT_EQ(flowCalls(), "click");
     // The done key during the slide-out ends it again, too.
     std::filesystem::remove("configuration.dat");
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_TRUE(saved());
     EXPECT_EQ(keyboardActive, 0);
 }
 
 TEST_F(Multiplayer, TypingDuringTheSlideOutChangesTheString) {
     beginEntry(0);
-    flowPress(buttonLeft); // off the done key, onto '.'
-    flowPress(buttonReturn);
-    flowPress(buttonA);
-    flowPress(buttonA);
+    flowPress(padLeft); // off the done key, onto '.'
+    flowPress(padReturn);
+    flowPress(padA);
+    flowPress(padA);
     EXPECT_STREQ(myPlayerName, "..");
-    flowPress(buttonB);
+    flowPress(padB);
     EXPECT_STREQ(myPlayerName, ".");
     flowIdle(400);
     EXPECT_EQ(keyboardOffset, 50);
-    flowPress(buttonB); // hidden: b does nothing on the menu
+    flowPress(padB); // hidden: b does nothing on the menu
     EXPECT_STREQ(myPlayerName, ".");
 }
 
 TEST_F(Multiplayer, BackScrollsToTheMainMenu) {
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 12);
     EXPECT_EQ(flowCalls(), "click");
     flowFramesUntilState(6, 10, 100);
@@ -221,11 +221,11 @@ TEST_F(Multiplayer, ConnectSlidesAwayAndConnectsWithBothStrings) {
     beginEntry(0);
     type('B');
     type('O');
-    flowPress(buttonReturn);
+    flowPress(padReturn);
     flowIdle(400);
     select(2);
     fakeCalls.clear();
-    flowFrame(10, buttonReturn);
+    flowFrame(10, padReturn);
     EXPECT_EQ(screenState, 13);
     EXPECT_EQ(menuSlideTarget, 1460);
     EXPECT_EQ(menuSlideNextState, 14);

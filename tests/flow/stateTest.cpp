@@ -80,11 +80,11 @@ TEST_F(Flow, OvershootLandsExactlyAndChangesStateInThatFrame) {
     // Up, with a confirm in the same frame: the landing is the frame's one transition.
     atScreen(5, 1099, 0);
     stateTimer = 123;
-    flowFrame(10, buttonReturn);
+    flowFrame(10, padReturn);
     EXPECT_EQ(menuScrollX, 1100);
     EXPECT_EQ(screenState, 6);
     EXPECT_EQ(stateTimer, 0);
-    flowFrame(10, buttonReturn); // still held: no confirm
+    flowFrame(10, padReturn); // still held: no confirm
     EXPECT_EQ(screenState, 6);
 
     // Down.
@@ -108,48 +108,48 @@ TEST_F(Flow, OvershootLandsExactlyAndChangesStateInThatFrame) {
 
 TEST_F(Flow, MenuSelectionWrapsAndUpWithDownStays) {
     atScreen(6, 1100, 0);
-    flowPress(buttonUp | buttonDown);
+    flowPress(padUp | padDown);
     EXPECT_EQ(menuMainSelection, 0);
-    flowPress(buttonUp);
+    flowPress(padUp);
     EXPECT_EQ(menuMainSelection, 3);
     flowIdle(400);
     EXPECT_EQ(menuMainCursor, 22.8f);
-    flowPress(buttonUp | buttonDown);
+    flowPress(padUp | padDown);
     EXPECT_EQ(menuMainSelection, 3);
-    flowPress(buttonDown);
+    flowPress(padDown);
     EXPECT_EQ(menuMainSelection, 0);
-    flowPress(buttonDown);
+    flowPress(padDown);
     flowIdle(1000);
     EXPECT_EQ(menuMainCursor, 7.6f); // lands exactly
 }
 
 TEST_F(Flow, SettingsMultiplayerAndLobbyStartAtRestOnTheirLastItem) {
     atScreen(20, 1100, -200);
-    flowPress(buttonA); // the first frame is at rest: BACK acts
+    flowPress(padA); // the first frame is at rest: BACK acts
     EXPECT_EQ(screenState, 21);
     EXPECT_EQ(menuSettingsCursor, 15.4f);
     atScreen(11, 1280, 0);
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 12);
     EXPECT_EQ(flowFramesUntilState(6, 10, 100), 44); // 450 ms, one frame in the press
     atScreen(17, 1640, 0);
     netState = 1;
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 18);
 }
 
 TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
     atScreen(6, 1100, 0);
-    flowFrame(10, buttonDown);
-    EXPECT_NE(menuMainCursor, menuMainCursorTargets[1]);
+    flowFrame(10, padDown);
+    EXPECT_EQ(menuMainCursor, 1); // 0.1 a ms toward MULTIPLAYER's 7.6
     // Pressed while moving, then held until long after the cursor has arrived.
-    flowFrame(10, buttonReturn);
+    flowFrame(10, padReturn);
     for (int i = 0; i < 100; i++)
-        flowFrame(10, buttonReturn);
-    EXPECT_EQ(menuMainCursor, menuMainCursorTargets[1]);
+        flowFrame(10, padReturn);
+    EXPECT_EQ(menuMainCursor, 7.6f);
     EXPECT_EQ(screenState, 6);
     EXPECT_EQ(flowCalls(), "");
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 10);
     EXPECT_EQ(flowCalls(), "click");
 }
@@ -157,25 +157,29 @@ TEST_F(Flow, ConfirmWhileTheCursorMovesIsLost) {
 TEST_F(Flow, ConfirmActsInTheFrameOfAChangeWhenTheCursorArrives) {
     // An 80 ms frame moves the cursor 8, past the next item's 7.6, and back up past 0.
     atScreen(6, 1100, 0);
-    flowFrame(80, buttonDown | buttonReturn);
+    flowFrame(80, padDown | padReturn);
     EXPECT_EQ(screenState, 10);
     atScreen(6, 1100, 0);
-    flowFrame(80, buttonUp | buttonA);
+    flowFrame(80, padUp | padA);
     EXPECT_EQ(screenState, 23);
 }
 
 TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
     struct Case {
-        int selection, via, to;
+        int selection;
+        float cursor; // at rest on the item
+        int via, to;
         float x, y;
         int frames; // of 10 ms after the press: 180 or 200 at 0.4, one frame in the press
-    } cases[] = {{1, 10, 11, 1280, 0, 44}, {2, 7, 8, 1100, 200, 49}, {3, 19, 20, 1100, -200, 49}};
+    } cases[] = {{1, 7.6f, 10, 11, 1280, 0, 44},
+                 {2, 15.2f, 7, 8, 1100, 200, 49},
+                 {3, 22.8f, 19, 20, 1100, -200, 49}};
     for (const Case &c : cases) {
         flowReset();
         atScreen(6, 1100, 0);
         menuMainSelection = c.selection;
-        menuMainCursor = menuMainCursorTargets[c.selection];
-        flowPress(buttonReturn);
+        menuMainCursor = c.cursor;
+        flowPress(padReturn);
         EXPECT_EQ(screenState, c.via);
         EXPECT_EQ(flowCalls(), "click");
         EXPECT_EQ(flowFramesUntilState(c.to, 10, 100), c.frames);
@@ -187,7 +191,7 @@ TEST_F(Flow, MainMenuItemsLeadToTheirScreens) {
 
 TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
     atScreen(6, 1100, 0);
-    flowPress(buttonA, 7);
+    flowPress(padA, 7);
     EXPECT_EQ(screenState, 23);
     EXPECT_EQ(flowCalls(), "gameLevelInit; click");
     EXPECT_EQ(fakeGameUpdateCount, 1); // the release frame already plays
@@ -201,12 +205,12 @@ TEST_F(Flow, QuickTestStartsTheLevelAndThenPlays) {
 TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
     // Return still held from the main menu's confirm is no confirm here.
     atScreen(7, 1100, 0);
-    flowFramesUntilState(8, 10, 100, buttonReturn);
-    flowFrame(10, buttonReturn);
+    flowFramesUntilState(8, 10, 100, padReturn);
+    flowFrame(10, padReturn);
     flowIdle(500);
-    flowPress(buttonLeft);
+    flowPress(padLeft);
     EXPECT_EQ(screenState, 8);
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 9);
     EXPECT_EQ(flowCalls(), "click");
     EXPECT_EQ(flowFramesUntilState(6, 10, 100), 49); // 500 ms in all, one frame in the press
@@ -216,11 +220,12 @@ TEST_F(Flow, CreditsGoBackOnAnyConfirm) {
 TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
     atScreen(20, 1100, -200);
     auto choose = [](int item) {
+        const float atRest[4] = {-7.6f, 0, 7.6f, 15.4f};
         menuSettingsSelection = item;
-        menuSettingsCursor = menuSettingsCursorTargets[item];
-        flowPress(buttonReturn);
+        menuSettingsCursor = atRest[item];
+        flowPress(padReturn);
     };
-    flowPress(buttonUp | buttonReturn); // lost: the cursor is on its way to SFX
+    flowPress(padUp | padReturn); // lost: the cursor is on its way to SFX
     choose(2);
     EXPECT_EQ(sfxOn, 0);
     EXPECT_EQ(flowCalls(), "audioSfxSetEnabled(0); silentClick");
@@ -254,9 +259,9 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
 TEST_F(Flow, HeldConfirmDoesNotRepeat) {
     atScreen(20, 1100, -200);
     menuSettingsSelection = 0;
-    menuSettingsCursor = menuSettingsCursorTargets[0];
+    menuSettingsCursor = -7.6f;
     for (int i = 0; i < 20; i++)
-        flowFrame(10, buttonReturn | buttonA);
+        flowFrame(10, padReturn | padA);
     EXPECT_EQ(videoQuality, 0);
     EXPECT_EQ(flowCalls(), "click");
 }
@@ -264,8 +269,8 @@ TEST_F(Flow, HeldConfirmDoesNotRepeat) {
 TEST_F(Flow, ConnectThatGetsNoWelcomeFallsBack) {
     atScreen(11, 1280, 0);
     menuMultiplayerSelection = 2;
-    menuMultiplayerCursor = menuMultiplayerCursorTargets[2];
-    flowFrame(10, buttonA);
+    menuMultiplayerCursor = 22;
+    flowFrame(10, padA);
     EXPECT_EQ(screenState, 13);
     EXPECT_EQ(menuConnecting, 1);
     // 450 ms of slide, then 1500 ms on the connecting screen: 1950 ms from the confirm.
@@ -289,19 +294,19 @@ TEST_F(Flow, ServerEntryTypesAndDeletesTheHostOnly) {
     myPlayerNameLength = 2;
     flowIdle(200);
     EXPECT_EQ(keyboardOffset, 50); // hidden, and it stays there
-    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to CONNECT
+    flowPress(padUp | padA);       // lost: the cursor is on its way to CONNECT
     flowIdle(200);
     EXPECT_EQ(menuMultiplayerCursor, 22); // CONNECT's row
-    flowPress(buttonUp);
+    flowPress(padUp);
     flowIdle(300);
-    flowPress(buttonA); // SERVER
+    flowPress(padA); // SERVER
     flowIdle(400);
     // From the done key to M (row 2, column 2), type it; up to C, type it; delete.
-    for (ButtonMask b : {buttonDown, buttonDown, buttonDown, buttonRight, buttonRight, buttonRight,
-                         buttonA, buttonUp, buttonA})
+    for (ButtonMask b :
+         {padDown, padDown, padDown, padRight, padRight, padRight, padA, padUp, padA})
         flowPress(b);
     EXPECT_STREQ(serverName, "MC");
-    flowPress(buttonB);
+    flowPress(padB);
     EXPECT_STREQ(serverName, "M");
     EXPECT_EQ(serverNameLength, 1);
     EXPECT_STREQ(myPlayerName, "AB");
@@ -347,61 +352,65 @@ class Lobby : public Flow {
         menuConnecting = 1; // the lobby is reached by a connect
     }
     void select(int item) {
+        const float atRest[3] = {10, 28.5f, 36.5f};
         menuLobbySelection = item;
-        menuLobbyCursor = menuLobbyCursorTargets[item];
+        menuLobbyCursor = atRest[item];
     }
 };
 
 TEST_F(Lobby, OptionSelectorWrapsWithAClickEachWay) {
-    flowPress(buttonUp);
-    flowPress(buttonUp);
+    flowPress(padUp);
+    flowPress(padUp);
     EXPECT_EQ(menuLobbySelection, 0);
     EXPECT_EQ(menuLobbyBarHeight, 10); // 0.1 a ms toward 26 from the second press on
-    flowPress(buttonLeft); // the cursor is still on its way: lost
+    flowPress(padLeft);                // the cursor is still on its way: lost
     EXPECT_EQ(lobbyOption, 0);
     flowIdle(400);
     EXPECT_EQ(menuLobbyCursor, 10);
     EXPECT_EQ(menuLobbyBarHeight, 26);
-    flowPress(buttonLeft);
+    flowPress(padLeft);
     EXPECT_EQ(lobbyOption, 7);
-    flowPress(buttonRight);
+    flowPress(padRight);
     EXPECT_EQ(lobbyOption, 0);
-    flowPress(buttonLeft | buttonRight); // Left wins
+    flowPress(padLeft | padRight); // Left wins
     EXPECT_EQ(lobbyOption, 7);
     EXPECT_EQ(flowCalls(), "click; click; click");
-    flowPress(buttonReturn); // the selector ignores a confirm
+    flowPress(padReturn); // the selector ignores a confirm
     EXPECT_EQ(flowCalls(), "click; click; click");
-    flowPress(buttonDown);
+    flowPress(padDown);
     flowIdle(400);
     EXPECT_EQ(menuLobbyBarHeight, 8);
     EXPECT_EQ(menuLobbyCursor, 28.5f);
-    flowPress(buttonLeft); // only on the selector
+    flowPress(padLeft); // only on the selector
     EXPECT_EQ(lobbyOption, 7);
 }
 
 TEST_F(Lobby, StartSendsEveryTimeAndTheGameStartsFromTheServer) {
     select(1);
-    flowPress(buttonReturn);
-    flowPress(buttonA);
+    flowPress(padReturn);
+    flowPress(padA);
     EXPECT_EQ(screenState, 17);
     EXPECT_EQ(flowCalls(), "click; netSendBegin; click; netSendBegin");
     fakeCalls.clear();
     netState = 2;
     select(2);
-    flowFrame(10, buttonReturn); // the start frame does nothing else
+    flowFrame(10, padReturn); // the start frame does nothing else
     EXPECT_EQ(screenState, 22);
     EXPECT_EQ(menuSlideTarget, 1820);
     EXPECT_EQ(menuSlideNextState, 23);
     EXPECT_EQ(flowCalls(), "gameLevelInit");
     EXPECT_EQ(flowFramesUntilState(23, 10, 1000), 45);
     EXPECT_EQ(menuScrollX, 1820);
+    EXPECT_EQ(fakeGameUpdateCount, 0); // the game runs from the frame after the slide
+    flowFrame(10);
+    EXPECT_EQ(fakeGameUpdateCount, 1);
     EXPECT_EQ(flowCalls(), "gameLevelInit");
 }
 
 TEST_F(Lobby, DisconnectShowsDisconnectingThenCloses) {
-    flowPress(buttonUp | buttonA); // lost: the cursor is on its way to START
+    flowPress(padUp | padA); // lost: the cursor is on its way to START
     select(2);
-    flowPress(buttonA);
+    flowPress(padA);
     EXPECT_EQ(screenState, 18);
     EXPECT_EQ(menuConnecting, 0);
     EXPECT_EQ(menuLobbyBarHeight, 8);
@@ -427,7 +436,7 @@ TEST_F(Flow, BackgroundShrinksFromStateFiveToNineAndStays) {
     flowFrame(200);
     EXPECT_EQ(menuBackgroundScale, 9);
     EXPECT_EQ(screenState, 6);
-    flowPress(buttonReturn);
+    flowPress(padReturn);
     flowIdle(1000);
     EXPECT_EQ(screenState, 23);
     EXPECT_EQ(menuBackgroundScale, 9);
@@ -435,19 +444,19 @@ TEST_F(Flow, BackgroundShrinksFromStateFiveToNineAndStays) {
 
 TEST_F(Flow, UpdateStoresTheMaskShrinksThenReceivesAndSends) {
     atScreen(6, 1100, 0);
-    flowFrame(0, buttonDown);
+    flowFrame(0, padDown);
     EXPECT_EQ(totalTime, 0.01f); // dt is raised to 0.01
     EXPECT_EQ(stateTimer, 0.01f);
     EXPECT_EQ(fakeSendUpdateDt, 0.01f);
-    EXPECT_EQ(fakeReceiveSawPrevious, buttonDown);
+    EXPECT_EQ(fakeReceiveSawPrevious, padDown);
     EXPECT_EQ(fakeReceiveSawScale, 38.0f - 0.005f * 0.01f);
-    EXPECT_EQ(inputButtonsPrevious, buttonDown);
+    EXPECT_EQ(inputButtonsPrevious, padDown);
 
     // Every state receives, then sends.
     flowReset();
     for (int state = 0; state < 24; state++) {
         screenState = state;
-        ButtonMask held = state % 2 ? buttonX : buttonSpace; // both act nowhere
+        ButtonMask held = state % 2 ? padX : padSpace; // both act nowhere
         flowFrame(10, held);
         EXPECT_EQ(fakeReceiveSawPrevious, held) << state;
     }

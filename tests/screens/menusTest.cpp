@@ -65,9 +65,10 @@ TEST(Menus, MainMenuAtRest) {
 
 TEST(Menus, SettingsLinesInTwoColours) {
     videoQuality = 1, musicOn = 0, sfxOn = 1;
+    menuSettingsCursor = 7.6f; // on SFX
     restAt(1100, -200);
     menuDrawSettings();
-    expectBar(fakeCallsNamed("DrawBox")[0], menuSettingsCursor, 8);
+    expectBar(fakeCallsNamed("DrawBox")[0], 7.6f, 8);
     struct {
         float y;
         const char *text, *colours;
@@ -108,6 +109,7 @@ TEST(Menus, CreditsFiveCentredLines) {
 TEST(Menus, MultiplayerNamesFromTheirColumn) {
     setName(myPlayerName, myPlayerNameLength, "");
     setName(serverName, serverNameLength, "HOST");
+    menuMultiplayerCursor = 22; // on CONNECT
     restAt(1280, 0);
     menuDrawMultiplayer();
     EXPECT_EQ(drawnLine(-7).text, "NAME");
@@ -117,7 +119,7 @@ TEST(Menus, MultiplayerNamesFromTheirColumn) {
     EXPECT_EQ(drawnLine(0, -0.5f, -21, 100).text, "HOST");
     EXPECT_EQ(drawnLine(20).text, "CONNECT");
     EXPECT_EQ(drawnLine(27).text, "BACK");
-    expectBar(fakeCallsNamed("DrawBox")[0], menuMultiplayerCursor, 8);
+    expectBar(fakeCallsNamed("DrawBox")[0], 22, 8);
 
     setName(myPlayerName, myPlayerNameLength, "ACE");
     setName(serverName, serverNameLength, "192.168.100.200");

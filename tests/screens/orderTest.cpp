@@ -2,6 +2,7 @@
 // plane, the atlas, the background rings and the screens, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,8 +63,12 @@ TEST(StateDraw, EveryState) {
         EXPECT_EQ(fakeCalls[1].name, "SetFrustum");
         EXPECT_EQ(fakeCalls[2].name, "TextureAtlasBind");
 
-        // Splash pictures only in the splash; rings in every menu state.
+        // Splash pictures only in the splash; rings in every menu state; in play the scene,
+        // whose textured map comes before any flat mesh, and no rings behind it.
         EXPECT_EQ(fakeCallsNamed("DrawSprite").size(), splashState ? 2u : 0u);
+        auto mesh = std::find_if(fakeCalls.begin(), fakeCalls.end(),
+                                 [](const FakeCall &c) { return c.name.starts_with("DrawMesh"); });
+        EXPECT_EQ(mesh != fakeCalls.end() && mesh->name == "DrawMesh", play);
         if (!play) {
             EXPECT_EQ(fakeCallsNamed("DrawMeshFlat").size(), splashState ? 0u : 3u);
         }
