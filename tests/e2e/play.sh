@@ -69,17 +69,25 @@ firstShot selected 2 ringJumped
 echo "the level shows its walls, bases and units"
 echo "'b' moves the selection ring from ($x0, $y0) to ($x1, $y1)"
 
-hold r 0.75 # zoom in to about -600: 0.63 pixels a unit, the whole middle of the map in view
-shot near
-# The order point lies 50 units up the screen from the centre (about (480, 241) at this zoom):
-# the selected unit's target marker, in the own colour, moves there (the order point's own
-# marker is a darker red).
-markerNearOrderPoint() {
-    convert "$out/ordered.png" -alpha off -crop 30x40+465+225 +repage "$out/ordered-order.png"
-    [ "$(centroid ordered-order 255 0 0 15 1x4 | awk '{ print $3 }')" -gt 8 ]
+# r held zooms in by 0.8 units a millisecond, to about -600 (0.63 pixels a unit, the whole
+# middle of the map in view). The order point lies 50 units up from the view's centre (480,
+# 272), which is 1550 + camZ units away; 16 units at the near plane 20 span 480 pixels, so
+# it is 50 * 600 / (1550 + camZ) pixels up. The selected unit's target marker, in the own
+# colour, moves there (the order point's own marker is a darker red); its centre within 4
+# pixels across and 6 up or down (a frame more or less of zoom) shows the zoom too.
+hold r 0.75
+orderY=$(awk -v t="$held" 'BEGIN { printf "%d", 272 - 50 * 600 / (1550 - 0.8 * t) + 0.5 }')
+markerAtOrderPoint() {
+    convert "$out/ordered.png" -alpha off -crop "30x40+465+$((orderY - 20))" +repage \
+        "$out/ordered-order.png"
+    read -r mx my mn <<<"$(centroid ordered-order 255 0 0 15 1x4)"
+    [ "$mn" -gt 8 ] && [ $((mx - 15)) -le 4 ] && [ $((mx - 15)) -ge -4 ] &&
+        [ $((my - 20)) -le 6 ] && [ $((my - 20)) -ge -6 ]
 }
 press a 0
-firstShot ordered 30 markerNearOrderPoint
+firstShot ordered 30 markerAtOrderPoint
+echo "r held $held ms: the target marker at ($((465 + mx)), $((orderY - 20 + my))), the" \
+    "order point at (480, $orderY)"
 orderLogged() { grep -q '^tX = 960.000 tY = 910.000$' "$out/cogmire1.log"; }
 poll 30 orderLogged || fail "no order line on standard error"
 moved() {
