@@ -86,6 +86,7 @@ snap() {
 # held key acts only on its first frame, so holding it longer does no harm), and is then up
 # across a few more: a next press that came sooner would merge with this one.
 press() {
+    alive
     xdotool keydown "$1"
     sleep 0.5
     xdotool keyup "$1"

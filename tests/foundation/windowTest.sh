@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real client in the current X server and checks its window (caption, size),
-# makes the window larger and expects the client to draw over the whole new size, then
-# holds Escape and expects the program to end with status 0.
+# makes the window larger and expects the client to draw over the whole new size and to keep
+# the window resizable, then holds Escape and expects the program to end with status 0.
 set -u
 . "$(dirname "$0")/../window.sh"
 . "$(dirname "$0")/../e2e/pixels.sh"
@@ -27,6 +27,8 @@ strip() { colourShare resized 960 0 240 700; }
 resized() { snap client resized && [ "$(strip)" -gt 30 ]; }
 poll 40 resized || fail "nothing drawn beyond the old width after a resize to 1200x700:" \
     "$(identify -format %wx%h "$out/resized.png"), $(strip)% in colour"
+# A window that may not be resized has its least and largest size hinted as one.
+xprop -id "$wid" WM_NORMAL_HINTS | grep -q "maximum size" && fail "no longer resizable"
 
 xdotool windowfocus --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
 press Escape 0
