@@ -45,19 +45,20 @@ press Return 0 # QUICK TEST
 # The first screenshot of the level, from the farthest zoom over the map's centre (0.39
 # pixels a unit): the border walls' light stone on the left and on the small block's top,
 # the two bases' dark pads, and the red selection ring near the first unit's start (1300,
-# 1120).
-wallLeft() { [ "$(count level 135 134 124 88 0 16 544)" -gt 4000 ]; }
-firstShot level 60 wallLeft
+# 1120), once enough of it shows.
+levelShows() {
+    [ "$(count level 135 134 124 88 0 16 544)" -gt 4000 ] &&
+        read -r x0 y0 n0 <<<"$(ringAt level 2)" && [ "$n0" -gt 4 ]
+}
+firstShot level 60 levelShows
 # 'b' at once, before the collectors reach the props, whose crates would hide their rings. A
 # unit goes 8 pixels a second here: the ring must jump 30 between that screenshot and one
 # taken just after the press (or, if the client is slow to show it, within 2 s more); a new
 # ring partly under a crate still counts.
 press b 0
-x0=""
 ringJumped() {
-    [ -n "$x0" ] || read -r x0 y0 n0 <<<"$(ringAt level 2)"
     read -r x1 y1 n1 <<<"$(ringAt selected 2)"
-    [ "$n0" -gt 4 ] && [ "$n1" -gt 0 ] &&
+    [ "$n1" -gt 0 ] &&
         [ $(((x1 - x0) * (x1 - x0) + (y1 - y0) * (y1 - y0))) -gt 900 ]
 }
 firstShot selected 2 ringJumped
