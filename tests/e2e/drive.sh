@@ -1,6 +1,6 @@
-# Shell helpers for the end-to-end tests that drive one real client: start it, press keys,
-# take screenshots and wait for a screen; sourced after window.sh, with $cogmire (the
-# program) and $out (the output folder) set.
+# Shell helpers for the end-to-end tests that drive one real client: start it, take
+# screenshots and wait for a screen; sourced after window.sh, with $cogmire (the program)
+# and $out (the output folder) set.
 . "$(dirname "${BASH_SOURCE[0]}")/pixels.sh"
 
 # A fresh output folder with a copy of the data folders that the source root holds, and the
@@ -14,37 +14,19 @@ runFolder() {
     cd "$out/run" || exit 1
 }
 
-pid=""
-wid=""
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    exit 1
-}
-
-# Starts the client and waits for its window; run is the log file's number. Variables set
-# on the call (a sound configuration) reach the client.
+# Starts the client as cogmire<run> (its log cogmire<run>.log) and waits for its window.
+# Variables set on the call (a sound configuration) reach the client.
+client=""
 start() {
-    "$cogmire" >"$out/cogmire$1.log" 2>&1 &
-    pid=$!
-    wid=$(clientWindow)
-    [ -n "$wid" ] || fail "no window"
+    client=cogmire$1
+    launch "$client" "$cogmire"
+    clientWindow "$client"
     # No window manager runs here: put the pointer over the window and give it the focus.
-    xdotool mousemove --window "$wid" 20 20
-    xdotool windowfocus "$wid"
+    xdotool mousemove --window "${wids[$client]}" 20 20
+    xdotool windowfocus "${wids[$client]}"
 }
 
-# The client reads the keyboard once a frame, so a key is held across several frames (a
-# held key acts only on its first frame, so holding it longer does no harm), and is then up
-# across a few more: a next press that came sooner would merge with this one.
-press() {
-    xdotool keydown "$1"
-    sleep 0.5
-    xdotool keyup "$1"
-    sleep "${2:-0.4}"
-}
-
-shot() { import -window "$wid" "$out/$1.png" 2>/dev/null; }
+shot() { snap "$client" "$1"; }
 
 # Takes screenshots until a check passes, for up to the seconds given: firstShot name
 # seconds command...
@@ -69,12 +51,5 @@ waitFor() {
 # Escape ends the client with status 0 within the seconds given (10 by default).
 quit() {
     press Escape 0
-    for _ in $(seq $((${1:-10} * 5))); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    kill -0 "$pid" 2>/dev/null && fail "Escape did not end the client"
-    wait "$pid" || fail "the client ended with status $?"
-    pid=""
+    ended "$client" "${1:-10}"
 }
-

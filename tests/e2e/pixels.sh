@@ -21,7 +21,15 @@ itemRow() {
     count "$1" 254 206 59 "$(px "$3")" $((y - 12)) $(($(px "$4") - $(px "$3"))) 24
 }
 
-splashShows() { [ "$(count "$1" 0 0 0 0 0 960 544)" -lt $((960 * 544 - 5000)) ]; }
+# Percent of the pixels in a rectangle that are in colour (saturation above 25%), not black,
+# grey or white: colourShare name x y w h.
+colourShare() {
+    convert "$out/$1.png" -alpha off -crop "${4}x${5}+${2}+${3}" +repage -colorspace HSL \
+        -channel G -separate +channel -threshold 25% -format "%[fx:round(100*mean)]" info:
+}
+# The splash pictures, drawn alone on black, are in colour over most of the window; the
+# main menu is grey rings behind gold text and a gold logo, in colour on about a seventh.
+splashShows() { [ "$(colourShare "$1" 0 0 960 544)" -gt 40 ]; }
 mainMenuShows() {
     [ "$(count "$1" 254 206 59 440 100 80 50)" -gt 20 ] || return 1 # the logo
     for y in 0 7 14 21; do
@@ -34,3 +42,4 @@ settingsShow() {
         [ "$(count "$1" 31 137 236 480 $(($(py "$y") - 12)) 120 24)" -gt 30 ] || return 1
     done
 }
+playShows() { [ "$(count "$1" 7 65 114 0 0 960 544)" -gt 1000 ]; }

@@ -21,63 +21,29 @@ for c in a b; do
 done
 start=$SECONDS
 
-declare -A wid cursorRow cursorColumn
-pids=()
-fail() {
-    echo "FAIL: $*" >&2
-    for c in a b; do import -window "${wid[$c]:-none}" "$out/failed-$c.png" 2>/dev/null; done
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    sed 's/^/server: /' "$out/server.log" >&2
-    exit 1
-}
-trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
-
-"$server" 2 2>"$out/server.log" &
-pids+=($!)
+declare -A cursorRow=([a]=3 [b]=3) cursorColumn=([a]=9 [b]=9)
+launch server "$server" 2
 logged() { grep -q "$1" "$out/server.log"; }
 poll 30 logged 'Server running' || fail "the server did not start"
 
-# Client c (a or b) runs in its own folder; its window is found by its process.
-launch() {
-    (cd "$out/$1" && exec "$cogmire" >"$out/$1.log" 2>&1) &
-    pids+=($!)
-    # SDL makes and drops windows while it starts: wait for a shown one that has the caption.
-    local w="" n
-    for _ in $(seq 300); do
-        for n in $(xdotool search --onlyvisible --pid $! 2>/dev/null); do
-            [ "$(xdotool getwindowname "$n" 2>/dev/null)" = "Cogmire SDL OpenGL" ] && w=$n
-        done
-        [ -n "$w" ] && break
-        sleep 0.1
-    done
-    [ -n "$w" ] || fail "no window for client $1"
-    wid[$1]=$w
-    cursorRow[$1]=3
-    cursorColumn[$1]=9
-}
-launch a
-launch b
-xdotool windowmove "${wid[b]}" 320 480
+# Client c (a or b) runs in its own folder.
+for c in a b; do
+    cd "$out/$c" && launch "$c" "$cogmire" && clientWindow "$c"
+done
+xdotool windowmove "${wids[b]}" 320 480
 
 # The two windows overlap: the one in use is raised, focused and under the pointer. The
 # pointer stays out of the other's area, so that one client's end gives the other no focus
 # (SDL would then read the Escape still held as its own).
 use() {
-    xdotool windowraise "${wid[$1]}"
-    xdotool mousemove --window "${wid[$1]}" 20 200
-    xdotool windowfocus "${wid[$1]}"
+    xdotool windowraise "${wids[$1]}"
+    xdotool mousemove --window "${wids[$1]}" 20 200
+    xdotool windowfocus "${wids[$1]}"
     sleep 0.2
-}
-# A key held, then up, across several frames each (as in drive.sh).
-press() {
-    xdotool keydown "$1"
-    sleep 0.5
-    xdotool keyup "$1"
-    sleep "${2:-0.4}"
 }
 shot() {
     use "$1"
-    timeout 20 import -window "${wid[$1]}" "$out/$2.png" 2>/dev/null
+    snap "$1" "$2"
 }
 
 # waitFor client name command...: screenshots until the check passes, for up to a minute.
@@ -96,7 +62,6 @@ nameListed() {
     [ "$(count "$1" ${rgb[$2]} 230 $((79 + 42 * $2)) 200 24)" -gt 15 ]
 }
 lobbyShows() { nameListed "$1" 0 && nameListed "$1" 1; }
-playShows() { [ "$(count "$1" 7 65 114 0 0 960 544)" -gt 1000 ]; }
 # Enemy rings: pixels of the other player's colour in the play area.
 rings() { count "$1" "$2" "$3" "$4" 0 0 960 544; }
 
@@ -189,8 +154,9 @@ press Escape 0
 ended=$SECONDS
 use b
 mkdir -p "$out/dying"
-(for ((i = 0; ; i++)); do xwd -silent -id "${wid[b]}" -out "$out/dying/$i"; sleep 0.1; done) &
-pids+=($!)
+(for ((i = 0; ; i++)); do xwd -silent -id "${wids[b]}" -out "$out/dying/$i"; sleep 0.1; done) &
+pids[shots]=$!
+ended a 10
 poll 30 logged '^NOINCOMINGTRAFFIC: AN (0) timed out\.$' || fail "the server did not drop A"
 echo "the server dropped A $((SECONDS - ended)) s after it ended"
 crates() { count "$1" 166 116 64 0 0 960 544; }
@@ -203,7 +169,8 @@ newestGone() {
         [ "$(crates goneB)" -le $(($(crates togetherB) + 30)) ]
 }
 poll 60 newestGone || fail "A's units did not go"
-kill "${pids[3]}"
+kill "${pids[shots]}"
+unset "pids[shots]"
 # The last screenshot with A's rings before the first without them (after the drop) is a
 # second into the dying, unless the units were gone at once: the explosions must have grown
 # there, beyond the crate colour of the last screenshot before the drop.
@@ -218,10 +185,11 @@ echo "A's rings on B: $(redRings "$out/dyingB.png") dying, $(redRings "$out/gone
 [ "$(redRings "$out/dyingB.png")" -gt 12 ] &&
     [ "$(crates dyingB)" -gt $(($(crates droppedB) + 30)) ] || fail "A's units were gone at once"
 echo "B showed A's units dying, then gone"
-kill -0 "${pids[2]}" 2>/dev/null || { wait "${pids[2]}"; fail "B ended with A, status $?"; }
+alive
 
 use b
 press Escape 0
-kill -TERM "${pids[0]}"
-wait "${pids[0]}" || fail "the server ended with status $?"
+ended b 10
+kill -TERM "${pids[server]}"
+ended server 10
 echo "PASS in $((SECONDS - start)) s"
