@@ -9,9 +9,9 @@ Each line of a fault list (tools/mutate/faults/*.txt) is one fault:
 replacement (" @@ @@ ") removes it. For each fault the runner puts the replacement in,
 rebuilds, runs every test but the end-to-end scripts and the fuzzers, puts the text back,
 and prints caught or MISSED. When the only tests that failed are the timing-sensitive ones
-(the music's gap and CPU checks, relay latency, ping windows), which a busy machine can fail
-on its own, those are run once more alone and the fault counts as caught only if one fails
-again. Lines that start with '#' and blank lines are skipped;
+(the music's gap and CPU checks, relay latency, ping windows, the window test), which a busy
+machine can fail on its own, those are run once more alone and the fault counts as caught
+only if one fails again. Lines that start with '#' and blank lines are skipped;
 '## heading' lines group the report.
 
     python3 tools/mutate/mutate.py [--check] [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
@@ -29,8 +29,9 @@ import subprocess
 import sys
 import time
 
-# Tests that measure wall-clock or CPU time: a crowded machine alone can fail them.
-TIMED = re.compile(r"^(Sound\.(MusicLoopsWithoutAGapAndWithoutSpinning|TracksThatCannotPlayLeaveItSilent)"
+# Tests that measure wall-clock or CPU time, or wait on a window against a deadline: a
+# crowded machine alone can fail them.
+TIMED = re.compile(r"^(windowTest|Sound\.(MusicLoopsWithoutAGapAndWithoutSpinning|TracksThatCannotPlayLeaveItSilent)"
                    r"|Server\.(EmptyDatagramFloodDelaysAndDropsNobody|SilentClientIsPingedThenDroppedWhileOthersAnswer"
                    r"|AnyValidDatagramAnswersAPingButAnInvalidOneDoesNot))$")
 
