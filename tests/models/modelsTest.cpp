@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "world/mesh.h"
+#include "../meshes.h"
 
 namespace {
 
@@ -22,32 +22,11 @@ struct Model {
     bool textured;
 };
 
-#define TEXTURED(m)                                                                                \
-    Model {                                                                                        \
-#m, m.data(), m##Triangles, true                                                           \
-    }
-#define FLAT(m)                                                                                    \
-    Model {                                                                                        \
-#m, m.data(), m##Triangles, false                                                          \
-    }
-
-const Model models[] = {
-    TEXTURED(meshTileFloor),
-    TEXTURED(meshTile12),
-    TEXTURED(meshTile13),
-    TEXTURED(meshTileFill),
-    TEXTURED(meshTileEdge),
-    TEXTURED(meshTileCorner),
-    TEXTURED(meshTileOuterCorner),
-    TEXTURED(meshTileMiddle),
-    TEXTURED(meshTileBase),
-    TEXTURED(meshProp),
-    TEXTURED(meshEmitter),
-    TEXTURED(meshUnit1),
-    TEXTURED(meshUnit2),
-    FLAT(meshRing),
-    FLAT(meshMarker),
-};
+#define TEXTURED(m) Model{#m, m.data(), m##Triangles, true},
+#define FLAT(m) Model{#m, m.data(), m##Triangles, false},
+const Model models[] = {TEST_MESHES(TEXTURED, FLAT)};
+#undef TEXTURED
+#undef FLAT
 
 struct V {
     double x, y, z;

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "video/video.h"
-#include "world/mesh.h"
+#include "../meshes.h"
 
 std::vector<FakeCall> fakeCalls;
 static int fakeColour[4] = {255, 255, 255, 255};
@@ -67,16 +67,8 @@ void videoRotate(float ax, float ay, float az) {
 // Which compiled-in model a mesh draw was given: the identity of its array, not its data
 // (meshTileMiddle and meshTileOuterCorner hold the same triangles); empty for any other.
 static void recordMesh(const char *name, const float *data, int triangles) {
-#define FAKE_MESH(m) std::pair<const float *, const char *>(m.data(), #m)
-    const std::pair<const float *, const char *> known[] = {
-        FAKE_MESH(meshTileFloor),  FAKE_MESH(meshTile12),
-        FAKE_MESH(meshTile13),     FAKE_MESH(meshTileFill),
-        FAKE_MESH(meshTileEdge),   FAKE_MESH(meshTileCorner),
-        FAKE_MESH(meshTileMiddle), FAKE_MESH(meshTileOuterCorner),
-        FAKE_MESH(meshTileBase),   FAKE_MESH(meshProp),
-        FAKE_MESH(meshEmitter),    FAKE_MESH(meshUnit1),
-        FAKE_MESH(meshUnit2),      FAKE_MESH(meshRing),
-        FAKE_MESH(meshMarker)};
+#define FAKE_MESH(m) std::pair<const float *, const char *>(m.data(), #m),
+    const std::pair<const float *, const char *> known[] = {TEST_MESHES(FAKE_MESH, FAKE_MESH)};
 #undef FAKE_MESH
     record(name, {float(triangles)});
     for (auto [array, model] : known)
