@@ -27,8 +27,9 @@ class Multiplayer : public testing::Test {
 
     // Moves the menu to item and lets the cursor arrive.
     static void select(int item) {
-        while (menuMultiplayerSelection != item)
+        for (int n = 0; n < 4 && menuMultiplayerSelection != item; n++)
             flowPress(padDown);
+        ASSERT_EQ(menuMultiplayerSelection, item) << "four presses of Down";
         flowIdle(1000);
     }
     // Confirms NAME or SERVER and lets the keyboard slide all the way in.
@@ -41,10 +42,11 @@ class Multiplayer : public testing::Test {
     static void type(char c) {
         const int index = int(std::string("1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ...@").find(c));
         ASSERT_GE(index, 0);
-        while (keyboardRow != index / 10)
+        for (int n = 0; n < 4 && keyboardRow != index / 10; n++)
             flowPress(padDown);
-        while (keyboardColumn != index % 10)
+        for (int n = 0; n < 10 && keyboardColumn != index % 10; n++)
             flowPress(padRight);
+        ASSERT_EQ(keyboardRow * 10 + keyboardColumn, index) << "the key cursor never reached " << c;
         flowPress(padA);
     }
     static bool saved() { return std::filesystem::exists("configuration.dat"); }

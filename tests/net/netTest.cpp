@@ -115,6 +115,7 @@ TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
     EXPECT_EQ(packetsReceived, 0u);
     PlatformSocket other = platformSocketOpen();
     ASSERT_EQ(other, closed);
+    platformSocketSetNonBlocking(other); // a client that read it must not block the test
     platformSocketBind(other, localPort);
     deliver(dg("\x00\x03"
                "B"));
@@ -133,9 +134,9 @@ TEST_F(Net, JoinsFromItsLocalPortAndReadsNothingWithoutASocket) {
 // A port that another client on this machine holds is passed over for the next one, and
 // with all 32 taken the system chooses; the join goes out either way.
 TEST_F(Net, TakesTheNextFreeLocalPort) {
-    randomSeed(1234, 0);
-    int drawn = 10000 + (randomNext() & 31);
-    randomSeed(1234, 0);
+    // The seed's first draw, -2146914187, is negative: its low five bits are 21.
+    const int drawn = 10021;
+    randomSeed(5583, 0);
     connect("ann");
     EXPECT_EQ(localPort, drawn);
     netDisconnect();
@@ -145,10 +146,10 @@ TEST_F(Net, TakesTheNextFreeLocalPort) {
         held.push_back(s);
         platformSocketBind(s, 10000 + (drawn - 10000 + i) % 32);
         if (i == 0) {
-            randomSeed(1234, 0);
+            randomSeed(5583, 0);
             EXPECT_EQ(connect("ann"), dg("\x00\x07J"
                                          "ann\x00"));
-            EXPECT_NE(localPort, drawn);
+            EXPECT_EQ(localPort, 10022);
             EXPECT_EQ(ntohs(server.client.sin_port), localPort);
             netDisconnect();
         }

@@ -215,9 +215,10 @@ TEST(UnitTable, SpawnFieldsSerialsObstaclesFullTableAndSelectionOrder) {
     EXPECT_EQ(unitCollides(1, 9, 0), 1);
     units[0].type = 0;
     EXPECT_EQ(unitCollides(1, 9, 0), 0);
-    while (unitSpawn(1, 0, 0, 0, 1, -1, 0) >= 0) {
-    }
-    EXPECT_EQ(units[63].type, 1); // all 64 slots fill
+    for (int slot = 1; slot < 64; slot++) // all 64 slots fill, then a spawn is refused
+        unitSpawn(1, 0, 0, 0, 1, -1, 0);
+    EXPECT_EQ(units[63].type, 1);
+    EXPECT_EQ(unitSpawn(1, 0, 0, 0, 1, -1, 0), -1);
     unitClearAll();
     for (int slot : {2, 7, 9, 63})
         units[slot].type = 1, units[slot].owner = slot == 7 ? 0 : 1; // 7 is another player's

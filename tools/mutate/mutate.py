@@ -96,7 +96,9 @@ def testCommand(build, only, exclude=None, jobs=None, stop=True):
 
 
 def failedTests(output):
-    names = re.findall(r"\d+ - (\S+) \(", output)
+    # A test that ran into CTest's time-out is marked: a fault should fail an assertion.
+    names = [name + (" (time-out)" if why == "Timeout" else "")
+             for name, why in re.findall(r"\d+ - (\S+) \(([^)]*)\)", output)]
     return names or ["(the run itself failed)"]
 
 
