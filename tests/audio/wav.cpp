@@ -88,6 +88,7 @@ double wavFrequency(const Wav &wav, long from, long to, int channel) {
 
 int wavLoudWindows(const Wav &wav, long from, long to, double level) {
     long step = wav.rate / 100;
+    if (step < 1) return 0; // no WAV was read
     int loud = 0;
     for (long i = from; i + step <= to; i += step)
         loud += wavRms(wav, i, i + step) > level;

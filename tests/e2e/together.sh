@@ -166,7 +166,7 @@ newestGone() {
     local n=$(($(ls "$out/dying" | wc -l) - 2))
     [ "$out/dying/$n" -nt "$out/server.log" ] && convert "xwd:$out/dying/$n" "$out/goneB.png" &&
         [ "$(redRings "$out/goneB.png")" -le 12 ] &&
-        [ "$(crates goneB)" -le $(($(crates togetherB) + 30)) ]
+        [ "$(crates goneB)" -le $(($(crates togetherB) + 30)) ] && gone=$n
 }
 poll 60 newestGone || fail "A's units did not go"
 kill "${pids[shots]}"
@@ -175,9 +175,11 @@ unset "pids[shots]"
 # second into the dying, unless the units were gone at once: the explosions must have grown
 # there, beyond the crate colour of the last screenshot before the drop.
 i=0
-until [ "$out/dying/$i" -nt "$out/server.log" ]; do i=$((i + 1)); done
+until [ "$out/dying/$i" -nt "$out/server.log" ]; do
+    i=$((i + 1)) && [ "$i" -le "$gone" ] || fail "the server logged again after the drop"; done
 convert "xwd:$out/dying/$((i - 1))" "$out/droppedB.png"
-until [ "$(redRings "xwd:$out/dying/$i")" -le 12 ]; do i=$((i + 1)); done
+until [ "$(redRings "xwd:$out/dying/$i")" -le 12 ]; do
+    i=$((i + 1)) && [ "$i" -le "$gone" ] || fail "no screenshot without A's rings"; done
 convert "xwd:$out/dying/$((i - 1))" "$out/dyingB.png"
 rm -r "$out/dying"
 echo "A's rings on B: $(redRings "$out/dyingB.png") dying, $(redRings "$out/goneB.png") gone;" \

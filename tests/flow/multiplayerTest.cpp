@@ -59,6 +59,7 @@ class Multiplayer : public testing::Test {
 
 TEST_F(Multiplayer, KeyboardSlidesInAndOutIn340Ms) {
     select(0);
+    EXPECT_EQ(menuMultiplayerCursor, -7.6f); // NAME's row
     flowFrame(10, padReturn);
     EXPECT_EQ(keyboardActive, 1);
     EXPECT_EQ(keyboardOffset, 50); // it starts on the next frame

@@ -222,7 +222,8 @@ TEST_F(Flow, SettingsClickOnlyAfterTheChange) {
     auto choose = [](int item) {
         const float atRest[4] = {-7.6f, 0, 7.6f, 15.4f};
         menuSettingsSelection = item;
-        menuSettingsCursor = atRest[item];
+        flowIdle(300);
+        EXPECT_EQ(menuSettingsCursor, atRest[item]) << item;
         flowPress(padReturn);
     };
     flowPress(padUp | padReturn); // lost: the cursor is on its way to SFX

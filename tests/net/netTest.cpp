@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -77,6 +78,10 @@ class Net : public ::testing::Test {
     void TearDown() override { netDisconnect(); }
     Bytes connect(const char *name) {
         netConnect(name, "127.0.0.1");
+        if (!(fcntl(netSocket, F_GETFL) & O_NONBLOCK)) { // a blocking read would hang the test
+            ADD_FAILURE() << "the client's socket blocks";
+            netDisconnect();
+        }
         return server.receive();
     }
     // Sends a datagram and lets the client read it.
@@ -256,6 +261,7 @@ TEST_F(Net, CutAndOversizedMessagesStayInsideTheirBounds) {
     deliver(dg("\x00\x07W\x04"
                "BpD"));
     EXPECT_EQ(netState, 2);
+    EXPECT_EQ(myPlayerId, 0);
     EXPECT_EQ(server.receive(), dg("\x00\x03p"));
 
     // 'U' from slot 1 with one unit entry but only 10 of its 18 bytes, then a prop count.
@@ -266,7 +272,7 @@ TEST_F(Net, CutAndOversizedMessagesStayInsideTheirBounds) {
     deliver(frame("U\x01\x01\x05\x01\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00"
                   "\x00\x00\x00\x00"));
     deliver(frame("U\x01\x01\x05\x01\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00"
-                  "\x00\x00\x00\x00\x01\x00\x00\x00\x00"));
+                  "\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00"));
     EXPECT_EQ(units[0].type, 0);
     EXPECT_EQ(sceneryProps[0].type, 1);
 }
@@ -303,6 +309,7 @@ TEST_F(Net, SendsOneUpdateEvery100MsOfARunningGame) {
     EXPECT_EQ(sendAccumulator, 0);
     netState = 2;
     myPlayerId = 1;
+    units[5].owner = 1; // a free slot keeps its last owner: it is no unit
     netSendUpdate(250);
     EXPECT_EQ(server.receive(), dg("\x00\x06U\x01\x00\x00"));
     EXPECT_EQ(sendAccumulator, 150);

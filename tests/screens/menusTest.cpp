@@ -61,6 +61,8 @@ TEST(Menus, MainMenuAtRest) {
         expectCentred(line);
         EXPECT_EQ(line.colours.find_first_not_of("i "), std::string::npos);
     }
+    for (const FakeCall &s : fakeCallsNamed("DrawSprite")) // the glyphs at scale 0.2
+        EXPECT_TRUE(s.args[5] > 40 || (s.args[3] == 0.2f && s.args[4] == 0.2f)) << s.args[3];
 }
 
 TEST(Menus, SettingsLinesInTwoColours) {
@@ -119,6 +121,8 @@ TEST(Menus, MultiplayerNamesFromTheirColumn) {
     EXPECT_EQ(drawnLine(0, -0.5f, -21, 100).text, "HOST");
     EXPECT_EQ(drawnLine(20).text, "CONNECT");
     EXPECT_EQ(drawnLine(27).text, "BACK");
+    for (float y : {20.0f, 27.0f})
+        expectCentred(drawnLine(y));
     expectBar(fakeCallsNamed("DrawBox")[0], 22, 8);
 
     setName(myPlayerName, myPlayerNameLength, "ACE");
@@ -211,6 +215,8 @@ TEST(Menus, LobbyWithOnlySlotTwoKnown) {
     expectBar(fakeCallsNamed("DrawBox")[0], 10, 26);
     EXPECT_EQ(drawnLine(26).text, "START");
     EXPECT_EQ(drawnLine(33).text, "DISCONNECT");
+    for (float y : {26.0f, 33.0f})
+        expectCentred(drawnLine(y));
     auto arrows = fakeCallsNamed("DrawTriangle");
     ASSERT_EQ(arrows.size(), 2u);
     EXPECT_FLOAT_EQ(arrows[0].args[0], -40);
@@ -218,6 +224,8 @@ TEST(Menus, LobbyWithOnlySlotTwoKnown) {
     for (const FakeCall &a : arrows) {
         EXPECT_FLOAT_EQ(a.args[1], 10);
         EXPECT_FLOAT_EQ(a.args[2], -0.53f);
+        EXPECT_FLOAT_EQ(a.args[9], 10); // the corners' scale
+        EXPECT_FLOAT_EQ(a.args[10], 10);
         EXPECT_EQ(a.colour[0], 255);
         EXPECT_EQ(a.colour[1], 207);
     }

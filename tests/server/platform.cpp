@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -26,6 +27,7 @@ TEST(PlatformNet, DatagramsRoundTripOnLoopback) {
     ASSERT_NE(a, platformSocketInvalid);
     ASSERT_TRUE(platformSocketSetNonBlocking(a));
     ASSERT_TRUE(platformSocketSetNonBlocking(b));
+    ASSERT_NE(fcntl(a, F_GETFL) & O_NONBLOCK, 0); // else the receives below never return
     ASSERT_TRUE(platformSocketBind(a, 0));
     ASSERT_TRUE(platformSocketBind(b, 0));
     uint8_t buffer[16];
