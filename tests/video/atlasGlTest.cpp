@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -308,9 +309,13 @@ TEST(AtlasBind, APathThatIsNoRegularFileOrTooLongCannotBeRead) {
     markTexture();
     EXPECT_EQ(captureBind(0), missing);
     std::filesystem::remove(file);
-    // A pipe would block the open until something writes to it.
+    // A pipe would block the open until something writes to it: a writer lets an open that
+    // should not have happened read and fail, and the alarm ends a read that would wait.
     ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+    int writer = open(file.c_str(), O_RDWR | O_NONBLOCK);
+    alarm(20);
     EXPECT_EQ(captureBind(0), missing);
+    alarm(0), close(writer);
     std::filesystem::remove(file);
     // 4 MiB holds any atlas the decoder can produce; one byte more is refused unread.
     dir.put("textureSplash.dtt", {0});

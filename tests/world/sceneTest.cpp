@@ -107,7 +107,7 @@ std::string tile(int i, int j, int code) {
 TEST(Scene, UnitPassesRunBodiesThenHpThenEnergyThenSelection) {
     twoOwnTwoEnemies();
     units[2].hp = 4, units[2].z = -20, units[2].targetX = 7, units[2].targetY = 8;
-    selectedUnit = 2, camTilt = 20;
+    selectedUnit = 2, camTilt = 20, camZ = -1000;
     fakeReset();
     unitDrawAll();
     // Bodies with the enemies' rings, two hp bars, two energy bars, ring, marker, order marker.
@@ -124,7 +124,8 @@ TEST(Scene, UnitPassesRunBodiesThenHpThenEnergyThenSelection) {
     // Selection ring and target marker in the own colour; the order marker in half of it.
     EXPECT_EQ(d[10] + d[11], "T300,100,-1575, R0,0,0, MRing 60,#138,110,187"
                              "T7,8,-1555, R0,0,0, MMarker 60,#138,110,187");
-    EXPECT_TRUE(d.at(12).ends_with(",-1555.2, S0.8,0.8,1, MMarker 60,#69,55,93")) << d[12];
+    // The order point: 500 out at 20 degrees of tilt, 960 - 500 * 20 * 0.017 - 50 in y.
+    EXPECT_EQ(d.at(12), "T960,740,-1555.2, S0.8,0.8,1, MMarker 60,#69,55,93");
     camTilt = 0;
 }
 

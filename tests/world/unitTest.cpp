@@ -356,6 +356,12 @@ TEST(UnitAi, ArrivalNeedsLessThanOneAndTheWanderIsBounded) {
     randomSeed(3, 0);
     unitUpdateAll(16);
     EXPECT_EQ(randomState, after32Tries);
+    // Seed 6167 draws -1922220830, -518403640: offsets -30 and -40, exactly 50 away, taken.
+    units[0].type = 0; // the unit in the wall block draws no more
+    Unit &c = units[unitSpawn(2, 600, 400, 0, 0, -1, 0)];
+    randomSeed(6167, 0);
+    unitUpdateAll(1);
+    EXPECT_EQ((std::array{c.targetX, c.targetY}), (std::array{570.f, 360.f}));
 }
 
 TEST(UnitMove, SteeringTurnsTowardTheTargetAndHoldsWhileTheTimerRuns) {
@@ -464,8 +470,12 @@ TEST(UnitMove, ExhaustOnTheTickAndTheAccumulatorDrains) {
     traveller(1, 900, 900, 90, 2000, 900).steerTimer = 10000;
     unitUpdateAll(100); // exactly 100: not an exhaust frame
     EXPECT_EQ(particles[0].type, 0);
+    randomSeed(1, 0); // offsets 384748 % 35 = 28 and -1151252339 % 35 = -34 tenths
     unitUpdateAll(150);
     EXPECT_EQ(unitTickAccumulator, 50);
+    EXPECT_NEAR(particles[0].x, 902 + 2.8, 1e-3); // from where it stood: 2 along after 100 ms
+    EXPECT_NEAR(particles[0].y, 900 - 3.4, 1e-3);
+    EXPECT_EQ(particles[0].z, -1550);
     int puffs = 0;
     for (const Particle &p : particles)
         puffs += p.type == 1;
