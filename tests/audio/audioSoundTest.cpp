@@ -25,7 +25,7 @@ class Sound : public ::testing::Test {
     // test's time-out would end it without one.
     static void hung(int) {
         const char line[] = "\nFAIL: an audio call did not return within 45 s\n";
-        (void)!write(2, line, sizeof line - 1);
+        fflush(stdout), (void)!write(2, line, sizeof line - 1); // the failures so far, then this
         _exit(1);
     }
     void SetUp() override { signal(SIGALRM, hung), alarm(45); }

@@ -225,7 +225,7 @@ TEST_F(Config, NamedPipeIsNotAFileAndNeverBlocks) {
     ASSERT_EQ(mkfifo("configuration.dat", 0600), 0);
     signal(SIGALRM, [](int) { // an open that waits for a writer fails here, not at the time-out
         const char line[] = "FAIL: reading the pipe waited for a writer\n";
-        (void)!write(2, line, sizeof line - 1);
+        fflush(stdout), (void)!write(2, line, sizeof line - 1);
         _exit(1);
     });
     alarm(5);
