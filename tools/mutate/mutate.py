@@ -11,7 +11,8 @@ rebuilds, runs every test but the end-to-end scripts and the fuzzers, puts the t
 and prints caught or MISSED. When the only tests that failed are the timing-sensitive ones
 (the music's gap and CPU checks, relay latency, ping windows, the window test), which a busy
 machine can fail on its own, those are run once more alone and the fault counts as caught
-only if one fails again. Lines that start with '#' and blank lines are skipped;
+only if one fails again. A test that ran into its time-out is marked "(time-out)" in the
+report: a fault should fail an assertion. Lines that start with '#' and blank lines are skipped;
 '## heading' lines group the report.
 
     python3 tools/mutate/mutate.py [--check] [--only REGEX] [--tests REGEX] [--build DIR] [lists...]
