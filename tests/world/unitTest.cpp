@@ -168,7 +168,8 @@ TEST(UnitAi, APickUpCountsDownWhileItsPropStaysNearestAndStartsOverWhenDropped) 
     }
     // The fighter wanders: (300, 1537) is too near, (390, 1572) becomes its target and goal.
     const Unit &f = units[1];
-    EXPECT_EQ((std::array{f.targetX, f.targetY, f.goalX, f.goalY}), (std::array{390.f, 1572.f, 390.f, 1572.f}));
+    EXPECT_EQ((std::array{f.targetX, f.targetY, f.goalX, f.goalY}),
+              (std::array{390.f, 1572.f, 390.f, 1572.f}));
     unitUpdateAll(1000);
     EXPECT_EQ(u.timer, 1000);
     sceneryProps[1].x = 495; // now the nearest: the pick-up starts over on it
