@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <ctime>
 #include <string>
 
+#include "../deadline.h"
 #include "audio/audio.h"
 #include "sound.h"
 
@@ -21,15 +21,9 @@ class Sound : public ::testing::Test {
         soundOpen("wave");
         ASSERT_EQ(chdir(getenv("COGMIRE_SOURCE")), 0);
     }
-    // A stop that waits for ever on the music's thread fails here, with a line, before the
-    // test's time-out would end it without one.
-    static void hung(int) {
-        const char line[] = "\nFAIL: an audio call did not return within 45 s\n";
-        fflush(stdout), (void)!write(2, line, sizeof line - 1); // the failures so far, then this
-        _exit(1);
-    }
-    void SetUp() override { signal(SIGALRM, hung), alarm(45); }
-    void TearDown() override { audioMusicPlay(-1), alarm(0); }
+    // A stop that waits for ever on the music's thread fails at the deadline.
+    void SetUp() override { failAfter(45, "an audio call did not return within 45 s"); }
+    void TearDown() override { audioMusicPlay(-1), failAfter(0, ""); }
 };
 
 int sourceState(int i) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../deadline.h"
 #include "core/config.h"
 #include "core/file.h"
 #include "platform/file.h"
@@ -223,18 +224,13 @@ TEST_F(Config, FailedSaveKeepsTheOldFileAndSaysWhy) {
 
 TEST_F(Config, NamedPipeIsNotAFileAndNeverBlocks) {
     ASSERT_EQ(mkfifo("configuration.dat", 0600), 0);
-    signal(SIGALRM, [](int) { // an open that waits for a writer fails here, not at the time-out
-        const char line[] = "FAIL: reading the pipe waited for a writer\n";
-        fflush(stdout), (void)!write(2, line, sizeof line - 1);
-        _exit(1);
-    });
-    alarm(5);
+    failAfter(5, "reading the pipe waited for a writer");
     uint8_t in[4];
     EXPECT_EQ(fileRead("configuration.dat", in), -1);
     setNames("AB", "CD");
     configLoad();
     expectNames("AB", "CD");
-    alarm(0);
+    failAfter(0, "");
 }
 
 } // namespace

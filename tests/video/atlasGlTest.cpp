@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "../deadline.h"
 #include "video/video.h"
 
 namespace {
@@ -310,12 +311,12 @@ TEST(AtlasBind, APathThatIsNoRegularFileOrTooLongCannotBeRead) {
     EXPECT_EQ(captureBind(0), missing);
     std::filesystem::remove(file);
     // A pipe would block the open until something writes to it: a writer lets an open that
-    // should not have happened read and fail, and the alarm ends a read that would wait.
+    // should not have happened read and fail, and the deadline ends a read that would wait.
     ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
     int writer = open(file.c_str(), O_RDWR | O_NONBLOCK);
-    alarm(20);
+    failAfter(20, "reading the pipe atlas waited for data");
     EXPECT_EQ(captureBind(0), missing);
-    alarm(0), close(writer);
+    failAfter(0, ""), close(writer);
     std::filesystem::remove(file);
     // 4 MiB holds any atlas the decoder can produce; one byte more is refused unread.
     dir.put("textureSplash.dtt", {0});
